@@ -1,0 +1,85 @@
+#include "probe_along_normal.h"
+
+#include <cmath>
+
+#include "eval_parameter.h"
+#include "vector_math.h"
+
+namespace {
+
+// Casts one ray from the state's point and, on a hit, copies everything out of the child state
+// before anything else can trace.
+void trace(RenderState* state, const Vector& direction, const Vector& probePoint, ProbeHit& hit) {
+    Color color{0.0f, 0.0f, 0.0f, 0.0f};
+    if (!mi_trace_reflection(&color, state, &direction)) return;
+    const RenderState* child = state->child;
+    // A ray length of 0, a negative one or one that is not a number is a miss.
+    if (child == nullptr || !(child->rayLength > 0.0)) return;
+
+    hit.found = true;
+    hit.rayColor = color;
+    hit.position = child->point;
+    hit.toHit = child->point - probePoint;
+    hit.surfaceNormal = child->invertedNormal ? -child->normal : child->normal;
+    // Missing derivatives read as zero rather than past the host's list.
+    const int32_t count = child->derivatives ? child->derivativeCount : 0;
+    hit.derivU = count > 0 ? child->derivatives[0] : Vector{0.0f, 0.0f, 0.0f};
+    hit.derivV = count > 1 ? child->derivatives[1] : Vector{0.0f, 0.0f, 0.0f};
+}
+
+}  // namespace
+
+ProbeOutcome probeAlongNormal(RenderState* state, const ProbeParameters* parameters) {
+    ProbeOutcome outcome{};
+    ProbeFrame& frame = outcome.frame;
+
+    if (readBoolean(state, parameters->useInputPoint)) {
+        const Vector inputNormal = readParameter(state, parameters->inputNormal);
+        const Vector inputPoint = readParameter(state, parameters->inputPoint);
+        mi_point_from_camera(state, &frame.probePoint, &inputPoint);
+        mi_normal_from_camera(state, &frame.probeNormal, &inputNormal);
+    } else {
+        frame.probePoint = state->point;
+        frame.probeNormal = state->normal;
+    }
+    makeUnit(frame.probeNormal);
+    const Vector& p = frame.probePoint;
+    const Vector& n = frame.probeNormal;
+    frame.frontOrigin = p;
+    frame.backOrigin = p;
+    frame.backDirection = -n;
+
+    // Zero of either sign and a value that is not a number leave the rays where the state is.
+    const float offset = readParameter(state, parameters->startOffset);
+    frame.offsetApplied = offset != 0.0f && !std::isnan(offset);
+    if (frame.offsetApplied) {
+        const Vector shift = n * offset;
+        frame.frontOrigin = p - shift;
+        frame.backOrigin = p + shift;
+        frame.savedPrimitive = state->primitive;
+        frame.savedPoint = state->point;
+        state->primitive = nullptr;  // lets the rays hit the surface the probe point lies on
+    }
+
+    ProbeHit front{};
+    if (readBoolean(state, parameters->traceFront)) {
+        if (frame.offsetApplied) state->point = frame.frontOrigin;
+        trace(state, n, p, front);
+    }
+    ProbeHit back{};
+    if (readBoolean(state, parameters->traceBack)) {
+        if (frame.offsetApplied) state->point = frame.backOrigin;
+        trace(state, frame.backDirection, p, back);
+    }
+    if (frame.offsetApplied) state->point = frame.savedPoint;
+
+    // The nearer hit; a tie goes to the front, a length that is not a number to the back.
+    if (front.found && back.found) {
+        outcome.chosen = lengthOf(front.toHit) <= lengthOf(back.toHit) ? front : back;
+    } else if (front.found) {
+        outcome.chosen = front;
+    } else if (back.found) {
+        outcome.chosen = back;
+    }
+    return outcome;
+}

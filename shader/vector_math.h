@@ -1,0 +1,36 @@
+#pragma once
+// Vector rules of the shader: lengths and dot products in double precision from
+// single-precision components, everything stored in single precision.
+
+#include <cmath>
+
+#include "vantrel_host.h"
+
+// |v| in double precision from single-precision components, unrounded.
+inline double lengthOf(const Vector& v) {
+    return std::sqrt(double(v.x) * double(v.x) + double(v.y) * double(v.y) +
+                     double(v.z) * double(v.z));
+}
+
+// Scales v in place to unit length: the components are multiplied by the single-precision
+// reciprocal of the single-precision length. A vector whose length is zero or not a number is
+// left as it is.
+inline void makeUnit(Vector& v) {
+    const float length = float(lengthOf(v));
+    if (length == 0.0f || std::isnan(length)) return;
+    const float reciprocal = 1.0f / length;
+    v.x *= reciprocal;
+    v.y *= reciprocal;
+    v.z *= reciprocal;
+}
+
+// a · b in double precision from single-precision components, unrounded.
+inline double dotOf(const Vector& a, const Vector& b) {
+    return double(a.x) * double(b.x) + double(a.y) * double(b.y) + double(a.z) * double(b.z);
+}
+
+// Component-wise single-precision arithmetic.
+inline Vector operator-(const Vector& a, const Vector& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+inline Vector operator+(const Vector& a, const Vector& b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
+inline Vector operator-(const Vector& a) { return {-a.x, -a.y, -a.z}; }
+inline Vector operator*(const Vector& a, float s) { return {a.x * s, a.y * s, a.z * s}; }
