@@ -1,0 +1,27 @@
+// vantrel-render: a reference renderer that hosts the vantrel plug-in.
+#include <cstdio>
+#include <exception>
+
+#include "command_line.h"
+#include "render_job.h"
+
+int main(int argc, char** argv) {
+    Options options;
+    try {
+        options = parseCommandLine(argc, argv);
+    } catch (const UsageError& e) {
+        std::fprintf(stderr, "vantrel-render: %s\nRun 'vantrel-render --help' for the options.\n", e.what());
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(usageText(), stdout);
+        return 0;
+    }
+    try {
+        runRenderJob(options);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "vantrel-render: error: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
