@@ -41,9 +41,12 @@ struct Affine {
         a.t = offset;
         return a;
     }
-    static Affine scaling(double s) {
+    static Affine scaling(double s) { return scaling({s, s, s}); }
+    static Affine scaling(const Vec3& s) {
         Affine a;
-        for (int i = 0; i < 3; ++i) a.m[i][i] = s;
+        a.m[0][0] = s.x;
+        a.m[1][1] = s.y;
+        a.m[2][2] = s.z;
         return a;
     }
     // Right-handed rotation by `degrees` about `axis`.

@@ -14,7 +14,8 @@ Affine sphereToWorld() {
 }
 
 Affine slabToWorld() {
-    return Affine::translation(kSlabCentre) * Affine::rotation({0, 0, 1}, kSlabTiltDegrees);
+    return Affine::translation(kSlabCentre) * Affine::rotation({0, 0, 1}, kSlabTiltDegrees) *
+           Affine::scaling(kSlabSize);
 }
 
 Affine torusToWorld() {
@@ -44,7 +45,7 @@ Scene defaultScene() {
     scene.objects.push_back(
         {"sphere", sphereToWorld(), Color{0.85f, 0.25f, 0.2f, 1.0f}, UnitSphere{}});
     scene.objects.push_back(
-        {"slab", slabToWorld(), Color{0.2f, 0.45f, 0.85f, 1.0f}, centredBox(kSlabSize)});
+        {"slab", slabToWorld(), Color{0.2f, 0.45f, 0.85f, 1.0f}, centredBox({1, 1, 1})});
     scene.objects.push_back({"torus", torusToWorld(),
                              Color{0.9f, 0.75f, 0.2f, 1.0f},
                              torus(kTorusMajorRadius, kTorusMinorRadius, 96, 48)});

@@ -22,7 +22,8 @@ inline constexpr double kSphereRadius = 0.9;
 inline constexpr Vec3 kSphereTurnAxis{1.0, 2.0, 0.5};
 inline constexpr double kSphereTurnDegrees = 35.0;
 
-// The slab is a box of these edge lengths (thickness along its own y), tilted about z.
+// The slab is a unit cube scaled to these edge lengths (thickness along its own y) and tilted
+// about z: its object space is scaled unevenly, so normals and vectors transform differently.
 inline constexpr Vec3 kSlabCentre{0.15, 0.75, 0.6};
 inline constexpr Vec3 kSlabSize{1.7, 0.22, 1.3};
 inline constexpr double kSlabTiltDegrees = 14.0;
