@@ -10,15 +10,27 @@ struct Vec3 {
     double x = 0.0, y = 0.0, z = 0.0;
 };
 
-inline Vec3 operator+(const Vec3& a, const Vec3& b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-inline Vec3 operator-(const Vec3& a, const Vec3& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-inline Vec3 operator-(const Vec3& a) { return {-a.x, -a.y, -a.z}; }
-inline Vec3 operator*(const Vec3& a, double s) { return {a.x * s, a.y * s, a.z * s}; }
-inline double dot(const Vec3& a, const Vec3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+inline Vec3 operator+(const Vec3& a, const Vec3& b) {
+    return {a.x + b.x, a.y + b.y, a.z + b.z};
+}
+inline Vec3 operator-(const Vec3& a, const Vec3& b) {
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
+inline Vec3 operator-(const Vec3& a) {
+    return {-a.x, -a.y, -a.z};
+}
+inline Vec3 operator*(const Vec3& a, double s) {
+    return {a.x * s, a.y * s, a.z * s};
+}
+inline double dot(const Vec3& a, const Vec3& b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
 inline Vec3 cross(const Vec3& a, const Vec3& b) {
     return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
-inline double length(const Vec3& a) { return std::sqrt(dot(a, a)); }
+inline double length(const Vec3& a) {
+    return std::sqrt(dot(a, a));
+}
 // A zero vector stays zero.
 inline Vec3 normalized(const Vec3& a) {
     const double l = length(a);
@@ -28,8 +40,12 @@ inline bool isFinite(const Vec3& a) {
     return std::isfinite(a.x) && std::isfinite(a.y) && std::isfinite(a.z);
 }
 
-inline Vec3 toVec3(const Vector& v) { return {v.x, v.y, v.z}; }
-inline Vector toVector(const Vec3& v) { return {float(v.x), float(v.y), float(v.z)}; }
+inline Vec3 toVec3(const Vector& v) {
+    return {v.x, v.y, v.z};
+}
+inline Vector toVector(const Vec3& v) {
+    return {float(v.x), float(v.y), float(v.z)};
+}
 
 // p' = m p + t.
 struct Affine {

@@ -14,9 +14,9 @@
 
 struct BuiltinShader {
     enum class Kind { Gradient, Checker } kind = Kind::Gradient;
-    int axis = 0;                    // gradient: 0 x, 1 y, 2 z
-    double from = 0.0, to = 1.0;     // gradient: the coordinates of V0 and V1
-    double cell = 1.0;               // checker: edge of a cube
+    int axis = 0;                      // gradient: 0 x, 1 y, 2 z
+    double from = 0.0, to = 1.0;       // gradient: the coordinates of V0 and V1
+    double cell = 1.0;                 // checker: edge of a cube
     double first = 0.0, second = 1.0;  // V0 and V1
 
     double valueAt(const Vec3& worldPoint) const;

@@ -11,9 +11,11 @@ namespace {
 int wholeNumber(std::string_view option, std::string_view text, int low, int high) {
     int v = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (text.empty() || error != std::errc{} || end != text.data() + text.size() || v < low || v > high) {
-        throw UsageError(std::string(option) + " expects a whole number from " + std::to_string(low) +
-                         " to " + std::to_string(high) + ", not '" + std::string(text) + "'");
+    if (text.empty() || error != std::errc{} || end != text.data() + text.size() || v < low ||
+        v > high) {
+        throw UsageError(std::string(option) + " expects a whole number from " +
+                         std::to_string(low) + " to " + std::to_string(high) + ", not '" +
+                         std::string(text) + "'");
     }
     return v;
 }
@@ -21,7 +23,8 @@ int wholeNumber(std::string_view option, std::string_view text, int low, int hig
 std::pair<std::string, std::string> nameAndValue(std::string_view option, std::string_view text) {
     const std::size_t equals = text.find('=');
     if (equals == std::string_view::npos || equals == 0) {
-        throw UsageError(std::string(option) + " expects NAME=VALUE, not '" + std::string(text) + "'");
+        throw UsageError(std::string(option) + " expects NAME=VALUE, not '" + std::string(text) +
+                         "'");
     }
     return {std::string(text.substr(0, equals)), std::string(text.substr(equals + 1))};
 }
@@ -31,7 +34,8 @@ PreviewRange previewRange(std::string_view text) {
     double low, high;
     if (colon == std::string_view::npos || !parseNumber(text.substr(0, colon), low) ||
         !parseNumber(text.substr(colon + 1), high) || !(high > low) || !std::isfinite(high - low)) {
-        throw UsageError("--png-range expects LOW:HIGH with LOW < HIGH, not '" + std::string(text) + "'");
+        throw UsageError("--png-range expects LOW:HIGH with LOW < HIGH, not '" + std::string(text) +
+                         "'");
     }
     return {low, high};
 }
@@ -44,7 +48,8 @@ Options parseCommandLine(int argc, const char* const* argv) {
         std::string_view arg = argv[i];
         std::string_view option = arg;
         std::optional<std::string_view> inlineValue;
-        if (const std::size_t equals = arg.find('='); arg.starts_with("--") && equals != std::string_view::npos) {
+        if (const std::size_t equals = arg.find('=');
+            arg.starts_with("--") && equals != std::string_view::npos) {
             option = arg.substr(0, equals);
             inlineValue = arg.substr(equals + 1);
         }

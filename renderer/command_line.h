@@ -14,8 +14,8 @@ struct UsageError : std::runtime_error {
 };
 
 struct Options {
-    std::string plugin;                       // empty: the plug-in built with this renderer
-    std::optional<std::string> declaration;   // default: beside the plug-in, NAME.decl
+    std::string plugin;                      // empty: the plug-in built with this renderer
+    std::optional<std::string> declaration;  // default: beside the plug-in, NAME.decl
     std::optional<std::string> obj;
     std::vector<std::pair<std::string, std::string>> settings;     // --set NAME=VALUE, in order
     std::vector<std::pair<std::string, std::string>> connections;  // --connect NAME=SHADER

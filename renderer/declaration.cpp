@@ -8,15 +8,16 @@
 namespace {
 
 std::optional<FieldType> typeNamed(const std::string& word) {
-    for (FieldType t : {FieldType::kBoolean, FieldType::kInteger, FieldType::kScalar, FieldType::kVector,
-                        FieldType::kColor}) {
+    for (FieldType t : {FieldType::kBoolean, FieldType::kInteger, FieldType::kScalar,
+                        FieldType::kVector, FieldType::kColor}) {
         if (word == nameOf(t)) return t;
     }
     return std::nullopt;
 }
 
 bool isIdentifier(const std::string& word) {
-    if (word.empty() || !(std::isalpha(static_cast<unsigned char>(word[0])) || word[0] == '_')) return false;
+    if (word.empty() || !(std::isalpha(static_cast<unsigned char>(word[0])) || word[0] == '_'))
+        return false;
     for (char c : word) {
         if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '_')) return false;
     }
@@ -116,11 +117,13 @@ Declaration parseDeclaration(std::string_view text, const std::string& path) {
             const bool isParameter = keyword == "parameter";
             auto& fields = isParameter ? d.parameters : d.results;
             std::size_t& size = isParameter ? d.parameterSize : d.resultSize;
-            if (findField(fields, rest[1])) throw fail("the " + keyword + " '" + rest[1] + "' is declared twice");
+            if (findField(fields, rest[1]))
+                throw fail("the " + keyword + " '" + rest[1] + "' is declared twice");
             fields.push_back({rest[1], *type, size});
             size += sizeOf(*type);
         } else {
-            throw fail("unknown line '" + keyword + "' (expected shader, version, parameter or result)");
+            throw fail("unknown line '" + keyword +
+                       "' (expected shader, version, parameter or result)");
         }
     }
     if (d.shader.empty()) throw DeclarationError(path + ": no 'shader NAME' line");

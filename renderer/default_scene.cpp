@@ -1,6 +1,7 @@
 #include "default_scene.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <stdexcept>
 
@@ -9,8 +10,8 @@
 namespace default_scene {
 
 Affine sphereToWorld() {
-    return Affine::translation(kSphereCentre) * Affine::rotation(kSphereTurnAxis, kSphereTurnDegrees) *
-           Affine::scaling(kSphereRadius);
+    return Affine::translation(kSphereCentre) *
+           Affine::rotation(kSphereTurnAxis, kSphereTurnDegrees) * Affine::scaling(kSphereRadius);
 }
 
 Affine slabToWorld() {
@@ -19,7 +20,16 @@ Affine slabToWorld() {
 }
 
 Affine torusToWorld() {
-    return Affine::translation(kTorusCentre) * Affine::rotation({1, 0, 0}, kTorusTiltDegrees);
+    const Affine shape = Affine::rotation({1, 0, 0}, kTorusTiltDegrees) *
+                         Affine::scaling({1.0, kTorusFlattening, 1.0});
+    // The lowest point of the turned torus: on the ring's lowest side, where the tube's ellipse
+    // reaches furthest down.
+    const double tilt = kTorusTiltDegrees * 3.14159265358979323846 / 180.0;
+    const double alongAxis = kTorusFlattening * kTorusMinorRadius * std::cos(tilt);
+    const double acrossAxis = kTorusMinorRadius * std::sin(tilt);
+    const double lowest = std::sqrt(alongAxis * alongAxis + acrossAxis * acrossAxis) +
+                          kTorusMajorRadius * std::sin(tilt);
+    return Affine::translation({kTorusX, lowest, kTorusZ}) * shape;
 }
 
 }  // namespace default_scene
@@ -46,8 +56,7 @@ Scene defaultScene() {
         {"sphere", sphereToWorld(), Color{0.85f, 0.25f, 0.2f, 1.0f}, UnitSphere{}});
     scene.objects.push_back(
         {"slab", slabToWorld(), Color{0.2f, 0.45f, 0.85f, 1.0f}, centredBox({1, 1, 1})});
-    scene.objects.push_back({"torus", torusToWorld(),
-                             Color{0.9f, 0.75f, 0.2f, 1.0f},
+    scene.objects.push_back({"torus", torusToWorld(), Color{0.9f, 0.75f, 0.2f, 1.0f},
                              torus(kTorusMajorRadius, kTorusMinorRadius, 96, 48)});
     return scene;
 }
@@ -62,7 +71,7 @@ Scene sceneWithMesh(TriangleMesh mesh, const Color& color) {
     const Vec3 extent = high - low;
     const double largest = std::max({extent.x, extent.y, extent.z});
     if (!(largest > 0.0) || !isFinite(extent)) {
-        throw std::runtime_error("the mesh has no extent to fit into the scene");
+        throw std::runtime_error("its mesh has no extent to fit into the scene");
     }
     const double scale = kFittedMeshSize / largest;
     const Vec3 bottomCentre{(low.x + high.x) * 0.5, low.y, (low.z + high.z) * 0.5};

@@ -28,12 +28,15 @@ inline constexpr Vec3 kSlabCentre{0.15, 0.75, 0.6};
 inline constexpr Vec3 kSlabSize{1.7, 0.22, 1.3};
 inline constexpr double kSlabTiltDegrees = 14.0;
 
-// The torus stands tilted towards the camera, its ring resting on the ground.
+// The torus has its tube flattened along its own axis (so that its object space is scaled
+// unevenly, and its thickness varies round the tube) and stands tilted towards the camera, resting
+// on the ground.
 inline constexpr double kTorusMajorRadius = 0.8;
 inline constexpr double kTorusMinorRadius = 0.3;
+inline constexpr double kTorusFlattening = 0.65;   // scale along the torus's own axis
 inline constexpr double kTorusTiltDegrees = 60.0;  // about x, from lying flat
-inline constexpr double kSin60 = 0.8660254037844386;
-inline constexpr Vec3 kTorusCentre{2.0, kTorusMajorRadius * kSin60 + kTorusMinorRadius, -0.4};
+inline constexpr double kTorusX = 2.0;
+inline constexpr double kTorusZ = -0.4;
 
 inline constexpr Vec3 kCameraEye{0.0, 3.6, 7.2};
 inline constexpr Vec3 kCameraTarget{0.1, 0.7, 0.0};
@@ -47,7 +50,7 @@ inline constexpr double kFittedMeshSize = 2.0;
 // The object transforms, for checks against world and object space.
 Affine sphereToWorld();
 Affine slabToWorld();
-Affine torusToWorld();
+Affine torusToWorld();  // its centre is as high as resting on the ground needs
 
 }  // namespace default_scene
 

@@ -15,10 +15,11 @@ void writeExr(const std::string& path, int width, int height,
         Imf::FrameBuffer buffer;
         for (const ImageChannel& channel : channels) {
             header.channels().insert(channel.name, Imf::Channel(Imf::FLOAT));
-            buffer.insert(channel.name,
-                          Imf::Slice(Imf::FLOAT,
-                                     reinterpret_cast<char*>(const_cast<float*>(channel.values.data())),
-                                     sizeof(float), sizeof(float) * std::size_t(width)));
+            buffer.insert(
+                channel.name,
+                Imf::Slice(Imf::FLOAT,
+                           reinterpret_cast<char*>(const_cast<float*>(channel.values.data())),
+                           sizeof(float), sizeof(float) * std::size_t(width)));
         }
         Imf::OutputFile file(path.c_str(), header);
         file.setFrameBuffer(buffer);

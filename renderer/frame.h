@@ -15,7 +15,9 @@ struct Frame {
     std::vector<float> objectId;    // index + 1 of the object hit; 0: the ray hit nothing
 
     Frame(int w, int h, std::size_t blockSize)
-        : width(w), height(h), resultSize(blockSize),
+        : width(w),
+          height(h),
+          resultSize(blockSize),
           results((std::size_t(w) * std::size_t(h) * blockSize + 7) / 8, 0),
           position(std::size_t(w) * std::size_t(h) * 3, 0.0f),
           objectId(std::size_t(w) * std::size_t(h), 0.0f) {}

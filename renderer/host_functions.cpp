@@ -4,9 +4,8 @@
 #include <cstring>
 
 #include "affine.h"
-#include "render_states.h"
 #include "parameter_values.h"
-
+#include "render_states.h"
 #include "vantrel_host.h"
 
 // Everything else in the executable stays hidden.
@@ -29,9 +28,15 @@ const SpaceTransform& objectSpace(const StateData& d) {
     static const SpaceTransform identity = SpaceTransform::fromSpaceToInternal(Affine{});
     return d.object == kNoObject ? identity : d.render->spaces->objects[d.object];
 }
-const SpaceTransform& worldSpace(const StateData& d) { return d.render->spaces->world; }
-const SpaceTransform& cameraSpace(const StateData& d) { return d.render->spaces->camera; }
-const SpaceTransform& lightSpace(const StateData& d) { return d.render->spaces->light; }
+const SpaceTransform& worldSpace(const StateData& d) {
+    return d.render->spaces->world;
+}
+const SpaceTransform& cameraSpace(const StateData& d) {
+    return d.render->spaces->camera;
+}
+const SpaceTransform& lightSpace(const StateData& d) {
+    return d.render->spaces->light;
+}
 
 }  // namespace
 
@@ -51,7 +56,8 @@ HOST_EXPORT void* mi_phen_eval(RenderState* state, void* parameter) {
     return data->value;
 }
 
-HOST_EXPORT int32_t mi_trace_reflection(Color* result, RenderState* state, const Vector* direction) {
+HOST_EXPORT int32_t mi_trace_reflection(Color* result, RenderState* state,
+                                        const Vector* direction) {
     const StateData* data = stateData(state);
     if (result == nullptr || data == nullptr || direction == nullptr) return 0;
     *result = Color{0.0f, 0.0f, 0.0f, 0.0f};

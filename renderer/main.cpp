@@ -10,7 +10,8 @@ int main(int argc, char** argv) {
     try {
         options = parseCommandLine(argc, argv);
     } catch (const UsageError& e) {
-        std::fprintf(stderr, "vantrel-render: %s\nRun 'vantrel-render --help' for the options.\n", e.what());
+        std::fprintf(stderr, "vantrel-render: %s\nRun 'vantrel-render --help' for the options.\n",
+                     e.what());
         return 2;
     }
     if (options.help) {

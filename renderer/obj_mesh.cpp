@@ -41,14 +41,16 @@ TriangleMesh loadObjMesh(const std::string& path) {
         if (c.vertex_index < 0 || std::size_t(c.vertex_index) >= vertexCount) {
             throw fail("a face refers to a vertex the file does not have");
         }
-        withNormals = withNormals && c.normal_index >= 0 && std::size_t(c.normal_index) < normalCount;
+        withNormals =
+            withNormals && c.normal_index >= 0 && std::size_t(c.normal_index) < normalCount;
         withUvs = withUvs && c.texcoord_index >= 0 && std::size_t(c.texcoord_index) < uvCount;
     }
 
     TriangleMesh mesh;
     for (const tinyobj::index_t& c : corners) {
         const std::size_t v = std::size_t(c.vertex_index) * 3;
-        mesh.positions.push_back({attrib.vertices[v], attrib.vertices[v + 1], attrib.vertices[v + 2]});
+        mesh.positions.push_back(
+            {attrib.vertices[v], attrib.vertices[v + 1], attrib.vertices[v + 2]});
         if (withNormals) {
             const std::size_t n = std::size_t(c.normal_index) * 3;
             mesh.normals.push_back(
@@ -59,7 +61,8 @@ TriangleMesh loadObjMesh(const std::string& path) {
             mesh.uvs.push_back({attrib.texcoords[t], attrib.texcoords[t + 1]});
         }
     }
-    for (uint32_t i = 0; i < uint32_t(corners.size()); i += 3) mesh.triangles.push_back({i, i + 1, i + 2});
+    for (uint32_t i = 0; i < uint32_t(corners.size()); i += 3)
+        mesh.triangles.push_back({i, i + 1, i + 2});
     for (const Vec3& p : mesh.positions) {
         if (!isFinite(p)) throw fail("a vertex is not a finite point");
     }

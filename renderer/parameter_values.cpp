@@ -67,7 +67,8 @@ void writeParameterValue(const DeclaredField& field, std::string_view text, void
             std::string_view digits = text;
             if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
             int32_t v = 0;
-            const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), v);
+            const auto [end, error] =
+                std::from_chars(digits.data(), digits.data() + digits.size(), v);
             if (digits.empty() || error != std::errc{} || end != digits.data() + digits.size()) {
                 throw fail("a whole number between -2147483648 and 2147483647");
             }
@@ -107,7 +108,10 @@ void writeNumberAs(FieldType type, double value, void* destination) {
         }
         case FieldType::kInteger: {
             const double r = std::nearbyint(value);
-            const int32_t v = r >= 2147483647.0 ? INT32_MAX : r <= -2147483648.0 ? INT32_MIN : r == r ? int32_t(r) : 0;
+            const int32_t v = r >= 2147483647.0    ? INT32_MAX
+                              : r <= -2147483648.0 ? INT32_MIN
+                              : r == r             ? int32_t(r)
+                                                   : 0;
             std::memcpy(destination, &v, sizeof v);
             return;
         }

@@ -18,14 +18,15 @@ using Rgb = std::array<uint8_t, 3>;
 constexpr Rgb kBackground{28, 28, 32};
 
 Rgb ramp(double t) {
-    static constexpr std::array<std::array<double, 3>, 5> kStops = {{
-        {13, 8, 135}, {126, 3, 168}, {204, 71, 120}, {248, 149, 64}, {240, 249, 33}}};
+    static constexpr std::array<std::array<double, 3>, 5> kStops = {
+        {{13, 8, 135}, {126, 3, 168}, {204, 71, 120}, {248, 149, 64}, {240, 249, 33}}};
     if (!std::isfinite(t)) return kBackground;
     t = std::clamp(t, 0.0, 1.0) * double(kStops.size() - 1);
     const std::size_t i = std::min(std::size_t(t), kStops.size() - 2);
     const double f = t - double(i);
     Rgb out;
-    for (int c = 0; c < 3; ++c) out[c] = uint8_t(std::lround(kStops[i][c] * (1 - f) + kStops[i + 1][c] * f));
+    for (int c = 0; c < 3; ++c)
+        out[c] = uint8_t(std::lround(kStops[i][c] * (1 - f) + kStops[i + 1][c] * f));
     return out;
 }
 
@@ -78,10 +79,12 @@ void writePngPreview(const std::string& path, const Frame& frame, const Declared
         Rgb out = kBackground;
         if (shaded(p)) {
             if (field.type == FieldType::kVector) {
-                for (int c = 0; c < 3; ++c) out[c] = unitToByte(0.5 + 0.5 * component(frame, p, field, c) / largest);
+                for (int c = 0; c < 3; ++c)
+                    out[c] = unitToByte(0.5 + 0.5 * component(frame, p, field, c) / largest);
             } else if (field.type == FieldType::kColor) {
                 for (int c = 0; c < 3; ++c) {
-                    out[c] = unitToByte(std::pow(std::max(0.0f, component(frame, p, field, c)), 1.0 / 2.2));
+                    out[c] = unitToByte(
+                        std::pow(std::max(0.0f, component(frame, p, field, c)), 1.0 / 2.2));
                 }
             } else {
                 out = ramp((component(frame, p, field, 0) - low) / (high - low));

@@ -6,14 +6,14 @@
 #include <mutex>
 
 class ProgressBar {
-public:
+   public:
     ProgressBar(std::size_t total, bool enabled);
     // Counts one more unit done; safe from any thread.
     void advance();
     // Ends the bar's line.
     void finish();
 
-private:
+   private:
     void draw(std::size_t percent);
 
     std::mutex mutex_;

@@ -91,7 +91,8 @@ void sphereIntersect(const RTCIntersectFunctionNArguments* args) {
 
 // Derivatives from texture coordinates, or along the triangle's edges when it has none (or they
 // are degenerate).
-void triangleDerivatives(const MeshData& mesh, const std::array<uint32_t, 3>& tri, SurfaceHit& hit) {
+void triangleDerivatives(const MeshData& mesh, const std::array<uint32_t, 3>& tri,
+                         SurfaceHit& hit) {
     const Vec3 e1 = mesh.positions[tri[1]] - mesh.positions[tri[0]];
     const Vec3 e2 = mesh.positions[tri[2]] - mesh.positions[tri[0]];
     hit.dPdu = e1;
@@ -126,29 +127,31 @@ struct RayTracer::Impl {
         const SpaceTransform space = SpaceTransform::fromSpaceToInternal(objectToInternal);
         MeshData& data = meshes[object];
         for (const Vec3& p : mesh.positions) data.positions.push_back(space.pointToInternal(p));
-        for (const Vec3& n : mesh.normals) data.normals.push_back(normalized(space.normalToInternal(n)));
+        for (const Vec3& n : mesh.normals)
+            data.normals.push_back(normalized(space.normalToInternal(n)));
         data.uvs = mesh.uvs;
         data.triangles = mesh.triangles;
         for (const auto& tri : mesh.triangles) {
             for (uint32_t index : tri) {
                 if (index >= mesh.positions.size()) {
-                    throw std::runtime_error("a triangle refers to a vertex the mesh does not have");
+                    throw std::runtime_error(
+                        "a triangle refers to a vertex the mesh does not have");
                 }
             }
         }
 
         RTCGeometry geometry = rtcNewGeometry(device, RTC_GEOMETRY_TYPE_TRIANGLE);
-        auto* vertices = static_cast<float*>(rtcSetNewGeometryBuffer(
-            geometry, RTC_BUFFER_TYPE_VERTEX, 0, RTC_FORMAT_FLOAT3, 3 * sizeof(float),
-            data.positions.size()));
+        auto* vertices = static_cast<float*>(
+            rtcSetNewGeometryBuffer(geometry, RTC_BUFFER_TYPE_VERTEX, 0, RTC_FORMAT_FLOAT3,
+                                    3 * sizeof(float), data.positions.size()));
         for (std::size_t i = 0; i < data.positions.size(); ++i) {
             vertices[3 * i] = float(data.positions[i].x);
             vertices[3 * i + 1] = float(data.positions[i].y);
             vertices[3 * i + 2] = float(data.positions[i].z);
         }
-        auto* indices = static_cast<uint32_t*>(rtcSetNewGeometryBuffer(
-            geometry, RTC_BUFFER_TYPE_INDEX, 0, RTC_FORMAT_UINT3, 3 * sizeof(uint32_t),
-            data.triangles.size()));
+        auto* indices = static_cast<uint32_t*>(
+            rtcSetNewGeometryBuffer(geometry, RTC_BUFFER_TYPE_INDEX, 0, RTC_FORMAT_UINT3,
+                                    3 * sizeof(uint32_t), data.triangles.size()));
         for (std::size_t i = 0; i < data.triangles.size(); ++i) {
             std::copy(data.triangles[i].begin(), data.triangles[i].end(), indices + 3 * i);
         }
@@ -163,12 +166,16 @@ struct RayTracer::Impl {
         const double radius = length(ex);
         const double tolerance = 1e-9 * radius;
         if (!(radius > 0.0) || std::abs(length(ey) - radius) > tolerance ||
-            std::abs(length(ez) - radius) > tolerance || std::abs(dot(ex, ey)) > tolerance * radius ||
-            std::abs(dot(ex, ez)) > tolerance * radius || std::abs(dot(ey, ez)) > tolerance * radius) {
-            throw std::runtime_error("object '" + name + "': a sphere's transform must keep it round");
+            std::abs(length(ez) - radius) > tolerance ||
+            std::abs(dot(ex, ey)) > tolerance * radius ||
+            std::abs(dot(ex, ez)) > tolerance * radius ||
+            std::abs(dot(ey, ez)) > tolerance * radius) {
+            throw std::runtime_error("object '" + name +
+                                     "': a sphere's transform must keep it round");
         }
-        spheres[object] = std::make_unique<SphereData>(SphereData{
-            object, objectToInternal.t, radius, SpaceTransform::fromSpaceToInternal(objectToInternal)});
+        spheres[object] = std::make_unique<SphereData>(
+            SphereData{object, objectToInternal.t, radius,
+                       SpaceTransform::fromSpaceToInternal(objectToInternal)});
 
         RTCGeometry geometry = rtcNewGeometry(device, RTC_GEOMETRY_TYPE_USER);
         rtcSetGeometryUserPrimitiveCount(geometry, 1);
@@ -192,7 +199,8 @@ struct RayTracer::Impl {
         const auto& tri = mesh.triangles[rayhit.hit.primID];
         const double u = rayhit.hit.u, v = rayhit.hit.v, w = 1.0 - u - v;
         SurfaceHit hit{};
-        hit.point = mesh.positions[tri[0]] * w + mesh.positions[tri[1]] * u + mesh.positions[tri[2]] * v;
+        hit.point =
+            mesh.positions[tri[0]] * w + mesh.positions[tri[1]] * u + mesh.positions[tri[2]] * v;
         hit.geometricNormal = normalized(cross(mesh.positions[tri[1]] - mesh.positions[tri[0]],
                                                mesh.positions[tri[2]] - mesh.positions[tri[0]]));
         hit.normal = hit.geometricNormal;
@@ -201,7 +209,8 @@ struct RayTracer::Impl {
                                            mesh.normals[tri[2]] * v);
             if (length(smooth) > 0.0) hit.normal = smooth;
             // The geometric normal goes to the side the mesh's own normals are on.
-            if (dot(hit.geometricNormal, hit.normal) < 0.0) hit.geometricNormal = -hit.geometricNormal;
+            if (dot(hit.geometricNormal, hit.normal) < 0.0)
+                hit.geometricNormal = -hit.geometricNormal;
         }
         triangleDerivatives(mesh, tri, hit);
         hit.distance = length(hit.point - origin);
@@ -220,8 +229,12 @@ struct RayTracer::Impl {
         const Vec3 q = normalized(s.objectSpace.pointToSpace(hit.point));
         const double theta = std::acos(std::clamp(q.y, -1.0, 1.0));
         const double phi = std::atan2(q.z, q.x);
-        const Vec3 dqdu = Vec3{-std::sin(theta) * std::sin(phi), 0.0, std::sin(theta) * std::cos(phi)} * (2.0 * kPi);
-        const Vec3 dqdv = Vec3{std::cos(theta) * std::cos(phi), -std::sin(theta), std::cos(theta) * std::sin(phi)} * kPi;
+        const Vec3 dqdu =
+            Vec3{-std::sin(theta) * std::sin(phi), 0.0, std::sin(theta) * std::cos(phi)} *
+            (2.0 * kPi);
+        const Vec3 dqdv = Vec3{std::cos(theta) * std::cos(phi), -std::sin(theta),
+                               std::cos(theta) * std::sin(phi)} *
+                          kPi;
         hit.dPdu = s.objectSpace.toInternal.vector(dqdu);
         hit.dPdv = s.objectSpace.toInternal.vector(dqdv);
         hit.distance = length(hit.point - origin);
@@ -229,7 +242,8 @@ struct RayTracer::Impl {
     }
 };
 
-RayTracer::RayTracer(const Scene& scene, const Affine& worldToInternal) : impl_(std::make_unique<Impl>()) {
+RayTracer::RayTracer(const Scene& scene, const Affine& worldToInternal)
+    : impl_(std::make_unique<Impl>()) {
     Impl& m = *impl_;
     m.device = rtcNewDevice(nullptr);
     if (!m.device) throw std::runtime_error("Embree could not start a device");
@@ -243,7 +257,8 @@ RayTracer::RayTracer(const Scene& scene, const Affine& worldToInternal) : impl_(
         const SceneObject& object = scene.objects[i];
         const Affine objectToInternal = worldToInternal * object.objectToWorld;
         if (!(std::abs(objectToInternal.determinant()) > 0.0)) {
-            throw std::runtime_error("object '" + object.name + "' has a transform that flattens it");
+            throw std::runtime_error("object '" + object.name +
+                                     "' has a transform that flattens it");
         }
         if (const auto* mesh = std::get_if<TriangleMesh>(&object.shape)) {
             m.addMesh(i, *mesh, objectToInternal);

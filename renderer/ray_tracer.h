@@ -18,16 +18,16 @@ struct PrimitiveId {
 
 // What a ray hit, in internal space.
 struct SurfaceHit {
-    double distance;         // from the ray's origin to `point`
-    Vec3 point;              // on the surface
-    Vec3 normal;             // unit shading normal, facing the way the surface's own normal does
-    Vec3 geometricNormal;    // unit normal of the primitive, on the same side as `normal`
-    Vec3 dPdu, dPdv;         // first derivatives of the surface's parametrisation
+    double distance;       // from the ray's origin to `point`
+    Vec3 point;            // on the surface
+    Vec3 normal;           // unit shading normal, facing the way the surface's own normal does
+    Vec3 geometricNormal;  // unit normal of the primitive, on the same side as `normal`
+    Vec3 dPdu, dPdv;       // first derivatives of the surface's parametrisation
     const PrimitiveId* primitive;
 };
 
 class RayTracer {
-public:
+   public:
     // Builds the acceleration structure with every object in internal space. Throws
     // std::runtime_error when Embree cannot start or a sphere's transform does not keep it round.
     RayTracer(const Scene& scene, const Affine& worldToInternal);
@@ -43,6 +43,6 @@ public:
 
     struct Impl;
 
-private:
+   private:
     std::unique_ptr<Impl> impl_;
 };

@@ -44,9 +44,19 @@ std::string declarationPath(const Options& options) {
 const DeclaredField& previewField(const Declaration& declaration, const std::string& name) {
     if (const DeclaredField* field = declaration.result(name)) return *field;
     std::string known;
-    for (const DeclaredField& f : declaration.results) known += (known.empty() ? "" : ", ") + f.name;
+    for (const DeclaredField& f : declaration.results)
+        known += (known.empty() ? "" : ", ") + f.name;
     throw ParameterError("--png-field: shader '" + declaration.shader + "' has no result '" + name +
                          "' (its results: " + known + ")");
+}
+
+Scene objScene(const std::string& path) {
+    TriangleMesh mesh = loadObjMesh(path);
+    try {
+        return sceneWithMesh(std::move(mesh), kMeshColor);
+    } catch (const std::runtime_error& e) {
+        throw std::runtime_error("cannot use OBJ file '" + path + "': " + e.what());
+    }
 }
 
 void makeParentDirectory(const std::string& path) {
@@ -61,12 +71,14 @@ void runRenderJob(const Options& options) {
     const Declaration declaration = readDeclaration(declarationPath(options));
 
     ShaderInstance instance(declaration);
-    for (const SceneSetting& s : kSceneSettings) instance.set(instance.require(s.name, s.type).name, s.value);
+    for (const SceneSetting& s : kSceneSettings)
+        instance.set(instance.require(s.name, s.type).name, s.value);
     for (const auto& [name, value] : options.settings) instance.set(name, value);
-    for (const auto& [name, shader] : options.connections) instance.connect(name, parseBuiltinShader(shader));
+    for (const auto& [name, shader] : options.connections)
+        instance.connect(name, parseBuiltinShader(shader));
     const DeclaredField& shown = previewField(declaration, options.pngField);
 
-    const Scene scene = options.obj ? sceneWithMesh(loadObjMesh(*options.obj), kMeshColor) : defaultScene();
+    const Scene scene = options.obj ? objScene(*options.obj) : defaultScene();
     const ShaderPlugin plugin(pluginPath(options), declaration);
 
     const RenderSpaces spaces = RenderSpaces::forScene(scene);
@@ -87,7 +99,8 @@ void runRenderJob(const Options& options) {
     Frame frame(options.width, options.height, declaration.resultSize);
     const PluginSampleShader shader(plugin, instance.parameters(), declaration.resultSize);
     TileSettings tiles;
-    tiles.threads = options.threads > 0 ? options.threads : int(std::max(1u, std::thread::hardware_concurrency()));
+    tiles.threads = options.threads > 0 ? options.threads
+                                        : int(std::max(1u, std::thread::hardware_concurrency()));
     tiles.progress = !options.quiet;
     renderFrame(context, shader, tiles, frame);
 
@@ -100,7 +113,8 @@ void runRenderJob(const Options& options) {
     makeParentDirectory(options.png);
     writePngPreview(options.png, frame, shown, options.pngRange);
 
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (!options.quiet) {
         std::fprintf(stderr, "%d x %d on %d threads in %.2f s: %s (%zu channels), %s (%s)\n",
                      frame.width, frame.height, tiles.threads, seconds, options.exr.c_str(),

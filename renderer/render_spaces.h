@@ -21,7 +21,8 @@ struct RenderSpaces {
         s.camera = SpaceTransform::fromSpaceToInternal(Affine{});
         s.light = SpaceTransform::fromSpaceToInternal(worldToInternal * scene.lightToWorld);
         for (const SceneObject& object : scene.objects) {
-            s.objects.push_back(SpaceTransform::fromSpaceToInternal(worldToInternal * object.objectToWorld));
+            s.objects.push_back(
+                SpaceTransform::fromSpaceToInternal(worldToInternal * object.objectToWorld));
         }
         return s;
     }

@@ -25,7 +25,7 @@ inline constexpr uint32_t kNoObject = std::numeric_limits<uint32_t>::max();
 // What a render state's hostData points to.
 struct StateData {
     const RenderContext* render = nullptr;
-    uint32_t object = kNoObject;  // the object the state's point lies on: its object space
+    uint32_t object = kNoObject;          // the object the state's point lies on: its object space
     std::array<Vector, 2> derivatives{};  // the list the state's derivatives point to
     // Where mi_phen_eval leaves a connected shader's value; the caller copies it at once.
     alignas(16) std::byte value[16]{};
@@ -34,7 +34,7 @@ struct StateData {
 // A thread's chain of states: the sample's own, then the child of each trace level. A trace from
 // the deepest state finds nothing: that is the renderer's trace depth limit.
 class StateChain {
-public:
+   public:
     static constexpr int kTraceDepth = 2;
 
     explicit StateChain(const RenderContext& render) {
@@ -65,7 +65,7 @@ public:
     // A shader call record for states in which no shader with parameters runs.
     static inline const ShaderCall kNoShader{0};
 
-private:
+   private:
     std::array<RenderState, kTraceDepth + 1> states_{};
     std::array<StateData, kTraceDepth + 1> data_{};
 };

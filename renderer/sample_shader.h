@@ -7,7 +7,7 @@
 #include "vantrel_host.h"
 
 class SampleShader {
-public:
+   public:
     virtual ~SampleShader() = default;
     // Called from several render threads at once, each with its own state and result block.
     virtual void shade(void* result, RenderState& state) const = 0;

@@ -16,8 +16,8 @@
 // edges.
 struct TriangleMesh {
     std::vector<Vec3> positions;
-    std::vector<Vec3> normals;                 // empty, or one per position
-    std::vector<std::array<double, 2>> uvs;    // empty, or one per position
+    std::vector<Vec3> normals;               // empty, or one per position
+    std::vector<std::array<double, 2>> uvs;  // empty, or one per position
     std::vector<std::array<uint32_t, 3>> triangles;
 };
 

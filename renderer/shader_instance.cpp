@@ -12,7 +12,8 @@ ShaderInstance::ShaderInstance(const Declaration& declaration)
 const DeclaredField& ShaderInstance::field(std::string_view name) const {
     if (const DeclaredField* f = declaration_.parameter(name)) return *f;
     std::string known;
-    for (const DeclaredField& f : declaration_.parameters) known += (known.empty() ? "" : ", ") + f.name;
+    for (const DeclaredField& f : declaration_.parameters)
+        known += (known.empty() ? "" : ", ") + f.name;
     throw ParameterError("shader '" + declaration_.shader + "' has no parameter '" +
                          std::string(name) + "' (its parameters: " + known + ")");
 }
@@ -38,7 +39,8 @@ void ShaderInstance::connect(std::string_view name, const BuiltinShader& shader)
     // The connection word sits at the field's offset in the block behind the parameters; a
     // non-zero word marks the field as connected.
     const uint32_t word = 1;
-    std::memcpy(reinterpret_cast<char*>(storage_.data()) + blockSize_ + f.offset, &word, sizeof word);
+    std::memcpy(reinterpret_cast<char*>(storage_.data()) + blockSize_ + f.offset, &word,
+                sizeof word);
     call_.connectionOffset = int32_t(blockSize_);
 }
 

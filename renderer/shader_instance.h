@@ -13,7 +13,7 @@
 #include "vantrel_host.h"
 
 class ShaderInstance {
-public:
+   public:
     explicit ShaderInstance(const Declaration& declaration);
     ShaderInstance(const ShaderInstance&) = delete;
     ShaderInstance& operator=(const ShaderInstance&) = delete;
@@ -40,12 +40,12 @@ public:
     // The connection of the parameter whose field starts at `address`, or null.
     const Connection* connectionAt(const void* address) const;
 
-private:
+   private:
     const DeclaredField& field(std::string_view name) const;
 
     const Declaration& declaration_;
-    std::size_t blockSize_;              // the parameter block, padded to whole 8-byte words
-    std::vector<uint64_t> storage_;      // parameter block, then connection words
+    std::size_t blockSize_;          // the parameter block, padded to whole 8-byte words
+    std::vector<uint64_t> storage_;  // parameter block, then connection words
     std::map<std::size_t, Connection> connections_;  // by field offset
     ShaderCall call_{0};
 };

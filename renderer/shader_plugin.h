@@ -17,7 +17,7 @@ struct PluginError : std::runtime_error {
 };
 
 class ShaderPlugin {
-public:
+   public:
     // Throws PluginError when the file cannot be loaded, lacks an entry point of the declared
     // shader, or reports another version than the declaration.
     ShaderPlugin(const std::string& path, const Declaration& declaration);
@@ -32,7 +32,7 @@ public:
     VantrelShaderFn shader = nullptr;
     int32_t version = 0;
 
-private:
+   private:
     void* handle_ = nullptr;
     void* ownModule_ = nullptr;
     MiSetModuleHandleFn setModuleHandle_ = nullptr;
@@ -40,12 +40,13 @@ private:
 
 // One instance of the plug-in's shader with its parameter block, as a SampleShader.
 class PluginSampleShader : public SampleShader {
-public:
-    PluginSampleShader(const ShaderPlugin& plugin, ProbeParameters* parameters, std::size_t resultSize)
+   public:
+    PluginSampleShader(const ShaderPlugin& plugin, ProbeParameters* parameters,
+                       std::size_t resultSize)
         : plugin_(plugin), parameters_(parameters), resultSize_(resultSize) {}
     void shade(void* result, RenderState& state) const override;
 
-private:
+   private:
     const ShaderPlugin& plugin_;
     ProbeParameters* parameters_;
     std::size_t resultSize_;

@@ -25,7 +25,8 @@ void renderTile(const RenderContext& context, const SampleShader& shader, StateC
     for (int y = y0; y < y1; ++y) {
         for (int x = x0; x < x1; ++x) {
             const std::size_t pixel = std::size_t(y) * std::size_t(frame.width) + std::size_t(x);
-            const Vec3 direction = cameraRay(context.scene->camera, frame.width, frame.height, x, y);
+            const Vec3 direction =
+                cameraRay(context.scene->camera, frame.width, frame.height, x, y);
             const std::optional<SurfaceHit> hit = context.tracer->trace({}, direction, nullptr);
             if (!hit) continue;  // nothing to shade: the pixel stays empty
 

@@ -47,64 +47,111 @@ const BadInput kBadInputs[] = {
      },
      1, "does not export 'vantrel_version': it is not a plug-in of the shader 'vantrel'"},
     {"DeclarationOfAnotherVersion",
-     [](const ScratchFolder& s) { return withDeclaration(s, declarationWith("version 1", "version 2")); },
+     [](const ScratchFolder& s) {
+         return withDeclaration(s, declarationWith("version 1", "version 2"));
+     },
      1, "is version 1 of 'vantrel', but '.*vantrel.decl' declares version 2"},
     {"DeclarationOfAnotherShader",
-     [](const ScratchFolder& s) { return withDeclaration(s, declarationWith("shader vantrel", "shader other")); },
+     [](const ScratchFolder& s) {
+         return withDeclaration(s, declarationWith("shader vantrel", "shader other"));
+     },
      1, "does not export 'other_version'"},
     {"DeclarationWithoutAParameterTheSceneSets",
      [](const ScratchFolder& s) {
-         return withDeclaration(s, declarationWith("parameter boolean traceBack", "parameter scalar traceBack"));
+         return withDeclaration(
+             s, declarationWith("parameter boolean traceBack", "parameter scalar traceBack"));
      },
      1, "does not match this renderer: it has no boolean parameter 'traceBack'"},
     {"DeclarationWithAnUnknownType",
      [](const ScratchFolder& s) {
-         return withDeclaration(s, declarationWith("parameter scalar startOffset", "parameter float startOffset"));
+         return withDeclaration(
+             s, declarationWith("parameter scalar startOffset", "parameter float startOffset"));
      },
      1, "vantrel.decl:[0-9]+: unknown type 'float'"},
     {"MissingDeclaration",
-     [](const ScratchFolder& s) { return std::vector<std::string>{"--declaration", s.file("absent.decl")}; },
+     [](const ScratchFolder& s) {
+         return std::vector<std::string>{"--declaration", s.file("absent.decl")};
+     },
      1, "cannot read the shader declaration '.*absent.decl'"},
     {"MissingObj",
-     [](const ScratchFolder& s) { return std::vector<std::string>{"--obj", s.file("absent.obj")}; },
+     [](const ScratchFolder& s) {
+         return std::vector<std::string>{"--obj", s.file("absent.obj")};
+     },
      1, "cannot use OBJ file '.*absent.obj'"},
     {"ObjWithoutFaces",
      [](const ScratchFolder& s) {
-         return std::vector<std::string>{"--obj", s.write("points.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\n")};
+         return std::vector<std::string>{"--obj",
+                                         s.write("points.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\n")};
      },
      1, "cannot use OBJ file '.*points.obj': it holds no triangle faces"},
     {"ObjFaceWithoutItsVertex",
      [](const ScratchFolder& s) {
-         return std::vector<std::string>{"--obj", s.write("broken.obj", "v 0 0 0\nv 1 0 0\nf 1 2 7\n")};
+         return std::vector<std::string>{"--obj",
+                                         s.write("broken.obj", "v 0 0 0\nv 1 0 0\nf 1 2 7\n")};
      },
      1, "cannot use OBJ file '.*broken.obj'"},
-    {"UnknownParameter", [](const ScratchFolder&) { return std::vector<std::string>{"--set", "thickness=1"}; },
+    {"ObjOfASinglePoint",
+     [](const ScratchFolder& s) {
+         return std::vector<std::string>{
+             "--obj", s.write("point.obj", "v 1 1 1\nv 1 1 1\nv 1 1 1\nf 1 2 3\n")};
+     },
+     1, "cannot use OBJ file '.*point.obj': its mesh has no extent"},
+    {"UnknownParameter",
+     [](const ScratchFolder&) {
+         return std::vector<std::string>{"--set", "thickness=1"};
+     },
      1, "shader 'vantrel' has no parameter 'thickness' \\(its parameters: traceFront, traceBack"},
-    {"BooleanGivenAWord", [](const ScratchFolder&) { return std::vector<std::string>{"--set", "traceFront=maybe"}; },
+    {"BooleanGivenAWord",
+     [](const ScratchFolder&) {
+         return std::vector<std::string>{"--set", "traceFront=maybe"};
+     },
      1, "parameter 'traceFront' is a boolean: 'maybe' is not one"},
-    {"IntegerGivenAFraction", [](const ScratchFolder&) { return std::vector<std::string>{"--set", "outputSpace=1.5"}; },
+    {"IntegerGivenAFraction",
+     [](const ScratchFolder&) {
+         return std::vector<std::string>{"--set", "outputSpace=1.5"};
+     },
      1, "parameter 'outputSpace' is an integer: '1.5' is not one"},
-    {"ScalarGivenAWord", [](const ScratchFolder&) { return std::vector<std::string>{"--set", "startOffset=far"}; },
+    {"ScalarGivenAWord",
+     [](const ScratchFolder&) {
+         return std::vector<std::string>{"--set", "startOffset=far"};
+     },
      1, "parameter 'startOffset' is a scalar: 'far' is not one"},
-    {"VectorGivenTwoNumbers", [](const ScratchFolder&) { return std::vector<std::string>{"--set", "inputNormal=0,1"}; },
+    {"VectorGivenTwoNumbers",
+     [](const ScratchFolder&) {
+         return std::vector<std::string>{"--set", "inputNormal=0,1"};
+     },
      1, "parameter 'inputNormal' is a vector: '0,1' is not one \\(three numbers X,Y,Z\\)"},
     {"UnknownBuiltInShader",
-     [](const ScratchFolder&) { return std::vector<std::string>{"--connect", "backRange=noise:1"}; },
+     [](const ScratchFolder&) {
+         return std::vector<std::string>{"--connect", "backRange=noise:1"};
+     },
      1, "'noise:1' is not a built-in shader"},
     {"ConnectionToAnUnknownParameter",
-     [](const ScratchFolder&) { return std::vector<std::string>{"--connect", "depth=checker:1:0:1"}; },
+     [](const ScratchFolder&) {
+         return std::vector<std::string>{"--connect", "depth=checker:1:0:1"};
+     },
      1, "has no parameter 'depth'"},
     {"PreviewOfAnUnknownResult",
-     [](const ScratchFolder&) { return std::vector<std::string>{"--png-field", "thickness"}; },
+     [](const ScratchFolder&) {
+         return std::vector<std::string>{"--png-field", "thickness"};
+     },
      1, "has no result 'thickness' \\(its results: hitColor, frontDistance"},
-    {"UnknownOption", [](const ScratchFolder&) { return std::vector<std::string>{"--samples", "4"}; },
+    {"UnknownOption",
+     [](const ScratchFolder&) {
+         return std::vector<std::string>{"--samples", "4"};
+     },
      2, "unknown option '--samples'"},
-    {"SizeOutOfRange", [](const ScratchFolder&) { return std::vector<std::string>{"--width", "0"}; },
+    {"SizeOutOfRange",
+     [](const ScratchFolder&) {
+         return std::vector<std::string>{"--width", "0"};
+     },
      2, "--width expects a whole number from 1 to 16384, not '0'"},
 };
 
 // gtest shows the case by its name rather than its bytes.
-void PrintTo(const BadInput& bad, std::ostream* out) { *out << bad.name; }
+void PrintTo(const BadInput& bad, std::ostream* out) {
+    *out << bad.name;
+}
 
 class BadInputTest : public ::testing::TestWithParam<BadInput> {};
 
@@ -112,7 +159,8 @@ TEST_P(BadInputTest, EndsWithAClearMessageAndNoImage) {
     const BadInput& bad = GetParam();
     ScratchFolder scratch;
     std::vector<std::string> arguments = bad.arguments(scratch);
-    const std::vector<std::string> outputs = {"--exr", scratch.file("out.exr"), "--png", scratch.file("out.png")};
+    const std::vector<std::string> outputs = {"--exr", scratch.file("out.exr"), "--png",
+                                              scratch.file("out.png")};
     arguments.insert(arguments.end(), outputs.begin(), outputs.end());
 
     const RendererRun run = runRenderer(scratch, arguments);

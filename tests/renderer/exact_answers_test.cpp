@@ -19,9 +19,10 @@ constexpr double kDirectionTolerance = 1e-4;
 // Renders at a small size with the given extra arguments; fails the test if the renderer does.
 std::unique_ptr<ExrImage> render(const ScratchFolder& scratch, const std::string& name,
                                  std::vector<std::string> arguments) {
-    const std::vector<std::string> common = {"--width", "200", "--height", "125", "--exr",
-                                             scratch.file(name + ".exr"), "--png",
-                                             scratch.file(name + ".png")};
+    const std::vector<std::string> common = {"--width",  "200",
+                                             "--height", "125",
+                                             "--exr",    scratch.file(name + ".exr"),
+                                             "--png",    scratch.file(name + ".png")};
     arguments.insert(arguments.begin(), common.begin(), common.end());
     const RendererRun run = runRenderer(scratch, arguments);
     EXPECT_TRUE(run.exited && run.exitCode == 0) << run.errors;
@@ -36,7 +37,7 @@ void expectNear(const Vec3& actual, const Vec3& expected, double tolerance, std:
 
 // The scene's default settings: inward probe, world-space output.
 class BuiltInScene : public ::testing::Test {
-protected:
+   protected:
     static void SetUpTestSuite() {
         scratch = new ScratchFolder();
         world = render(*scratch, "world", {}).release();
@@ -55,7 +56,8 @@ TEST_F(BuiltInScene, SphereThicknessAlongTheInwardNormalIsItsDiameter) {
     for (std::size_t p : pixels) {
         EXPECT_NEAR(world->value("backDistance", p), 2.0 * kSphereRadius, kDistanceTolerance) << p;
         EXPECT_EQ(world->value("frontDistance", p), 0.0f) << p;
-        EXPECT_NEAR(world->value("signedDistance", p), -2.0 * kSphereRadius, kDistanceTolerance) << p;
+        EXPECT_NEAR(world->value("signedDistance", p), -2.0 * kSphereRadius, kDistanceTolerance)
+            << p;
     }
 }
 
@@ -95,7 +97,8 @@ TEST_F(BuiltInScene, WorldSpaceHitsFollowTheSpheresTransform) {
         const Vec3 q = normalized(worldToSphere.point(hitPoint));
         const double theta = std::acos(q.y), phi = std::atan2(q.z, q.x);
         if (std::sin(theta) < 0.05) continue;  // near a pole the direction along u is unstable
-        const Vec3 alongU = normalized(sphereToWorldAffine.vector({-std::sin(phi), 0, std::cos(phi)}));
+        const Vec3 alongU =
+            normalized(sphereToWorldAffine.vector({-std::sin(phi), 0, std::cos(phi)}));
         const Vec3 alongV = normalized(sphereToWorldAffine.vector(
             {std::cos(theta) * std::cos(phi), -std::sin(theta), std::cos(theta) * std::sin(phi)}));
         expectNear(world->vector("hitDerivU", p), alongU, 1e-3, p);
@@ -109,11 +112,12 @@ TEST_F(BuiltInScene, ObjectCameraAndLightSpacesAgreeWithWorldSpace) {
         uint32_t object;  // whose pixels are checked
         Affine worldToSpace;
     };
-    // Object space is that of the object the probe started on; the slab's is scaled unevenly, so
-    // its normals must go through the inverse transpose.
+    // Object space is that of the object the probe started on; the slab's and the torus's are
+    // scaled unevenly, so their normals must go through the inverse transpose.
     const Space spaces[] = {
         {"1", kSphere, sphereToWorld().inverse()},
         {"1", kSlab, slabToWorld().inverse()},
+        {"1", kTorus, torusToWorld().inverse()},
         {"3", kSphere, Affine::lookAt(kCameraEye, kCameraTarget, {0, 1, 0}).inverse()},
         {"5", kSlab, Affine::lookAt(kLightPosition, {0, 0, 0}, {0, 1, 0}).inverse()},
     };
@@ -127,10 +131,13 @@ TEST_F(BuiltInScene, ObjectCameraAndLightSpacesAgreeWithWorldSpace) {
         const std::vector<std::size_t> pixels = world->pixelsOf(space.object);
         ASSERT_GT(pixels.size(), 100u);
         for (std::size_t p : pixels) {
-            expectNear(image->vector("hitPoint", p), m.point(world->vector("hitPoint", p)), 1e-3, p);
-            expectNear(image->vector("hitVector", p), m.vector(world->vector("hitVector", p)), 1e-3, p);
+            expectNear(image->vector("hitPoint", p), m.point(world->vector("hitPoint", p)), 1e-3,
+                       p);
+            expectNear(image->vector("hitVector", p), m.vector(world->vector("hitVector", p)), 1e-3,
+                       p);
             expectNear(image->vector("hitNormal", p),
-                       normalized(spaceToWorld.transposedVector(world->vector("hitNormal", p))), 1e-3, p);
+                       normalized(spaceToWorld.transposedVector(world->vector("hitNormal", p))),
+                       1e-3, p);
             expectNear(image->vector("hitDerivU", p),
                        normalized(m.vector(world->vector("hitDerivU", p))), 1e-3, p);
         }
@@ -162,8 +169,10 @@ TEST_F(BuiltInScene, GroundProbedUpwardsMeetsTheSphereAboveIt) {
         const double across = dx * dx + dz * dz;
         if (across > 0.9 * kSphereRadius * kSphereRadius) continue;
         ++below;
-        const double sphereBottom = kSphereCentre.y - std::sqrt(kSphereRadius * kSphereRadius - across);
-        EXPECT_NEAR(image->value("frontDistance", p), sphereBottom - ground.y, kDistanceTolerance) << p;
+        const double sphereBottom =
+            kSphereCentre.y - std::sqrt(kSphereRadius * kSphereRadius - across);
+        EXPECT_NEAR(image->value("frontDistance", p), sphereBottom - ground.y, kDistanceTolerance)
+            << p;
         EXPECT_EQ(image->value("backDistance", p), 0.0f) << p;
     }
     EXPECT_GT(below, 50u);
@@ -171,15 +180,16 @@ TEST_F(BuiltInScene, GroundProbedUpwardsMeetsTheSphereAboveIt) {
 
 TEST_F(BuiltInScene, ConnectedRangeIsEvaluatedAtEverySample) {
     // backRange from 0.5 at world x = -3 to 2.5 at x = 3, read where each camera ray hit.
-    const auto image = render(*scratch, "connected",
-                              {"--set", "normalizeDistances=1", "--connect",
-                               "backRange=gradient:x:-3:3:0.5:2.5"});
+    const auto image =
+        render(*scratch, "connected",
+               {"--set", "normalizeDistances=1", "--connect", "backRange=gradient:x:-3:3:0.5:2.5"});
     float smallest = INFINITY, largest = 0.0f;
     for (std::size_t p : image->pixelsOf(kSphere)) {
         const double range = 0.5 + 2.0 * (image->value("position.X", p) + 3.0) / 6.0;
         const float back = image->value("backDistance", p);
         EXPECT_NEAR(back, 2.0 * kSphereRadius / range, 1e-4) << p;
-        EXPECT_NEAR(image->value("signedDistance", p), -2.0 * kSphereRadius / range + 0.5, 1e-4) << p;
+        EXPECT_NEAR(image->value("signedDistance", p), -2.0 * kSphereRadius / range + 0.5, 1e-4)
+            << p;
         smallest = std::min(smallest, back);
         largest = std::max(largest, back);
     }
@@ -191,8 +201,9 @@ TEST(ObjMesh, IsFittedOntoTheGroundAndKeepsItsOwnObjectSpace) {
     // A cube of edge 0.5 around (5, 5, 5): fitted, it becomes a cube of edge 2 on the ground.
     std::string obj;
     for (int i = 0; i < 8; ++i) {
-        obj += "v " + std::to_string(i & 1 ? 5.25 : 4.75) + " " + std::to_string(i & 2 ? 5.25 : 4.75) +
-               " " + std::to_string(i & 4 ? 5.25 : 4.75) + "\n";
+        obj += "v " + std::to_string(i & 1 ? 5.25 : 4.75) + " " +
+               std::to_string(i & 2 ? 5.25 : 4.75) + " " + std::to_string(i & 4 ? 5.25 : 4.75) +
+               "\n";
     }
     obj += "f 1 3 4 2\nf 5 6 8 7\nf 1 2 6 5\nf 3 7 8 4\nf 1 5 7 3\nf 2 4 8 6\n";
     const std::string path = scratch.write("cube.obj", obj);

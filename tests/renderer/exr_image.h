@@ -14,7 +14,7 @@
 #include "affine.h"
 
 class ExrImage {
-public:
+   public:
     explicit ExrImage(const std::string& path) {
         Imf::InputFile file(path.c_str());
         const Imath::Box2i window = file.header().dataWindow();
@@ -54,6 +54,6 @@ public:
     int width = 0;
     int height = 0;
 
-private:
+   private:
     std::map<std::string, std::vector<float>> channels_;
 };

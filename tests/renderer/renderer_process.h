@@ -17,16 +17,17 @@
 extern char** environ;
 
 struct RendererRun {
-    bool exited = false;   // false: it died on a signal
+    bool exited = false;  // false: it died on a signal
     int exitCode = -1;
-    std::string errors;    // standard error
+    std::string errors;  // standard error
 };
 
 // A folder that lives as long as the object.
 class ScratchFolder {
-public:
+   public:
     ScratchFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vantrel-render-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "vantrel-render-XXXXXX").string();
         if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a scratch folder");
         path_ = pattern;
     }
@@ -43,7 +44,7 @@ public:
         return file(name);
     }
 
-private:
+   private:
     std::filesystem::path path_;
 };
 
@@ -55,7 +56,8 @@ inline std::string readText(const std::string& path) {
 }
 
 // Runs the renderer with `arguments` (after --quiet), standard error into the scratch folder.
-inline RendererRun runRenderer(const ScratchFolder& scratch, const std::vector<std::string>& arguments) {
+inline RendererRun runRenderer(const ScratchFolder& scratch,
+                               const std::vector<std::string>& arguments) {
     std::vector<std::string> words = {VANTREL_RENDER_PATH, "--quiet"};
     words.insert(words.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
