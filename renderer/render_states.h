@@ -17,7 +17,7 @@ struct RenderContext {
     const Scene* scene;
     const RayTracer* tracer;
     const RenderSpaces* spaces;
-    ShaderInstance* instance;  // whose connected parameters mi_phen_eval runs
+    const ShaderInstance* instance;  // whose connected parameters mi_phen_eval runs
 };
 
 inline constexpr uint32_t kNoObject = std::numeric_limits<uint32_t>::max();
