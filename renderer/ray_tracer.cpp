@@ -20,7 +20,6 @@ struct MeshData {
 };
 
 struct SphereData {
-    uint32_t object;
     Vec3 centre;  // internal space
     double radius;
     SpaceTransform objectSpace;  // object space against internal space
@@ -173,9 +172,8 @@ struct RayTracer::Impl {
             throw std::runtime_error("object '" + name +
                                      "': a sphere's transform must keep it round");
         }
-        spheres[object] = std::make_unique<SphereData>(
-            SphereData{object, objectToInternal.t, radius,
-                       SpaceTransform::fromSpaceToInternal(objectToInternal)});
+        spheres[object] = std::make_unique<SphereData>(SphereData{
+            objectToInternal.t, radius, SpaceTransform::fromSpaceToInternal(objectToInternal)});
 
         RTCGeometry geometry = rtcNewGeometry(device, RTC_GEOMETRY_TYPE_USER);
         rtcSetGeometryUserPrimitiveCount(geometry, 1);

@@ -68,6 +68,10 @@ void makeParentDirectory(const std::string& path) {
 
 void runRenderJob(const Options& options) {
     const auto start = std::chrono::steady_clock::now();
+    // Said first, as the declaration is looked for beside the plug-in.
+    if (!std::filesystem::exists(pluginPath(options))) {
+        throw PluginError("cannot load the plug-in '" + pluginPath(options) + "': no such file");
+    }
     const Declaration declaration = readDeclaration(declarationPath(options));
 
     ShaderInstance instance(declaration);

@@ -36,10 +36,15 @@ std::vector<std::string> withDeclaration(const ScratchFolder& scratch, const std
 const BadInput kBadInputs[] = {
     {"MissingPlugin",
      [](const ScratchFolder& s) {
-         return std::vector<std::string>{"--plugin", s.file("absent.so"), "--declaration",
-                                         VANTREL_DECLARATION_PATH};
+         return std::vector<std::string>{"--plugin", s.file("absent.so")};
      },
-     1, "cannot load the plug-in '.*absent.so'"},
+     1, "cannot load the plug-in '.*absent.so': no such file"},
+    {"PluginThatIsNotALibrary",
+     [](const ScratchFolder& s) {
+         return std::vector<std::string>{"--plugin", s.write("text.so", "not a library\n"),
+                                         "--declaration", VANTREL_DECLARATION_PATH};
+     },
+     1, "cannot load the plug-in '.*text.so': .*text.so"},
     {"PluginWithoutEntryPoints",
      [](const ScratchFolder&) {
          return std::vector<std::string>{"--plugin", VANTREL_NOT_A_SHADER_PATH, "--declaration",
