@@ -49,8 +49,8 @@ float component(const Frame& frame, std::size_t pixel, const DeclaredField& fiel
 
 }  // namespace
 
-void writePngPreview(const std::string& path, const Frame& frame, const DeclaredField& field,
-                     std::optional<PreviewRange> range) {
+PreviewRange writePngPreview(const std::string& path, const Frame& frame,
+                             const DeclaredField& field, std::optional<PreviewRange> range) {
     const std::size_t pixels = frame.pixelCount();
     const int components = componentCount(field.type);
     const auto shaded = [&](std::size_t p) { return frame.objectId[p] > 0.0f; };
@@ -104,4 +104,7 @@ void writePngPreview(const std::string& path, const Frame& frame, const Declared
         png_image_free(&image);
         throw std::runtime_error("cannot write the PNG image '" + path + "': " + why);
     }
+    if (field.type == FieldType::kVector) return {-largest, largest};
+    if (field.type == FieldType::kColor) return {0.0, 1.0};
+    return {low, high};
 }

@@ -19,6 +19,7 @@ struct PreviewRange {
     double high;
 };
 
-// Throws std::runtime_error naming the file when it cannot be written.
-void writePngPreview(const std::string& path, const Frame& frame, const DeclaredField& field,
-                     std::optional<PreviewRange> range);
+// Returns the values that the picture's darkest and brightest colours stand for (per component
+// for vectors and colours). Throws std::runtime_error naming the file when it cannot be written.
+PreviewRange writePngPreview(const std::string& path, const Frame& frame,
+                             const DeclaredField& field, std::optional<PreviewRange> range);

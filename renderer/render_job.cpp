@@ -115,13 +115,14 @@ void runRenderJob(const Options& options) {
     makeParentDirectory(options.exr);
     writeExr(options.exr, frame.width, frame.height, channels);
     makeParentDirectory(options.png);
-    writePngPreview(options.png, frame, shown, options.pngRange);
+    const PreviewRange shownRange = writePngPreview(options.png, frame, shown, options.pngRange);
 
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (!options.quiet) {
-        std::fprintf(stderr, "%d x %d on %d threads in %.2f s: %s (%zu channels), %s (%s)\n",
-                     frame.width, frame.height, tiles.threads, seconds, options.exr.c_str(),
-                     channels.size(), options.png.c_str(), shown.name.c_str());
+        std::fprintf(
+            stderr, "%d x %d on %d threads in %.2f s: %s (%zu channels), %s (%s, %g to %g)\n",
+            frame.width, frame.height, tiles.threads, seconds, options.exr.c_str(), channels.size(),
+            options.png.c_str(), shown.name.c_str(), shownRange.low, shownRange.high);
     }
 }
