@@ -41,6 +41,19 @@ ShaderPlugin::ShaderPlugin(const std::string& path, const Declaration& declarati
                           std::to_string(declaration.version));
     }
 
+    // The host interface fixes both blocks of version 1 at 88 bytes. A declaration that lays them
+    // out otherwise would have the plug-in read and write past the blocks the renderer allocates.
+    constexpr std::size_t kBlockSize = 88;
+    if (version == 1 &&
+        (declaration.parameterSize != kBlockSize || declaration.resultSize != kBlockSize)) {
+        dlclose(handle_);
+        throw PluginError("'" + declaration.path + "' does not match the plug-in '" + path +
+                          "': it lays out a parameter block of " +
+                          std::to_string(declaration.parameterSize) +
+                          " bytes and a result block of " + std::to_string(declaration.resultSize) +
+                          " bytes, where version 1 of '" + name + "' uses 88 bytes for each");
+    }
+
     // A plug-in with the binding layer looks the host functions up in the module it is handed:
     // this executable, which exports them.
     setModuleHandle_ = reinterpret_cast<MiSetModuleHandleFn>(dlsym(handle_, "miSetModuleHandle"));

@@ -67,6 +67,19 @@ const BadInput kBadInputs[] = {
              s, declarationWith("parameter boolean traceBack", "parameter scalar traceBack"));
      },
      1, "does not match this renderer: it has no boolean parameter 'traceBack'"},
+    {"DeclarationWithAShorterParameterBlock",
+     [](const ScratchFolder& s) {
+         return withDeclaration(s, declarationWith("parameter vector inputPoint\n", ""));
+     },
+     1,
+     "does not match the plug-in '.*': it lays out a parameter block of 76 bytes and a result "
+     "block of 88 bytes"},
+    {"DeclarationWithALongerResultBlock",
+     [](const ScratchFolder& s) {
+         return withDeclaration(s, declarationWith("result vector hitDerivV",
+                                                   "result vector hitDerivV\nresult scalar extra"));
+     },
+     1, "a result block of 92 bytes, where version 1 of 'vantrel' uses 88 bytes for each"},
     {"DeclarationWithAnUnknownType",
      [](const ScratchFolder& s) {
          return withDeclaration(
