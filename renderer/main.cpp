@@ -1,6 +1,7 @@
 // vantrel-render: a reference renderer that hosts the vantrel plug-in.
 #include <cstdio>
 #include <exception>
+#include <new>
 
 #include "command_line.h"
 #include "render_job.h"
@@ -20,6 +21,10 @@ int main(int argc, char** argv) {
     }
     try {
         runRenderJob(options);
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "vantrel-render: error: not enough memory for a %d x %d image\n",
+                     options.width, options.height);
+        return 1;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "vantrel-render: error: %s\n", e.what());
         return 1;
