@@ -18,7 +18,7 @@ using NumberedMessage = HostWord (*)(std::int32_t number, const char* format, ..
 // The lookup comes first: its message is written before the arguments are looked at, and with no
 // host function there is nothing to format for.
 __attribute__((format(printf, 2, 0))) HostWord forwardText(HostFunction f, const char* format,
-                                                            va_list arguments) {
+                                                           va_list arguments) {
     void* address = hostFunctionAddress(f);
     if (address == nullptr) return 0;
     char text[kMessageBufferSize];
@@ -26,10 +26,9 @@ __attribute__((format(printf, 2, 0))) HostWord forwardText(HostFunction f, const
     return reinterpret_cast<TextMessage>(address)("%s", text);
 }
 
-__attribute__((format(printf, 3, 0))) HostWord forwardNumbered(HostFunction f,
-                                                                std::int32_t number,
-                                                                const char* format,
-                                                                va_list arguments) {
+__attribute__((format(printf, 3, 0))) HostWord forwardNumbered(HostFunction f, std::int32_t number,
+                                                               const char* format,
+                                                               va_list arguments) {
     void* address = hostFunctionAddress(f);
     if (address == nullptr) return 0;
     char text[kMessageBufferSize];
@@ -39,22 +38,22 @@ __attribute__((format(printf, 3, 0))) HostWord forwardNumbered(HostFunction f,
 
 }  // namespace
 
-#define TEXT_MESSAGE_FORWARDER(name)                                              \
-    HostWord name(const char* format, ...) {                                      \
-        va_list arguments;                                                        \
-        va_start(arguments, format);                                              \
+#define TEXT_MESSAGE_FORWARDER(name)                                                \
+    HostWord name(const char* format, ...) {                                        \
+        va_list arguments;                                                          \
+        va_start(arguments, format);                                                \
         const HostWord result = forwardText(HostFunction::name, format, arguments); \
-        va_end(arguments);                                                        \
-        return result;                                                            \
+        va_end(arguments);                                                          \
+        return result;                                                              \
     }
 
-#define NUMBERED_MESSAGE_FORWARDER(name)                                                   \
-    HostWord name(std::int32_t number, const char* format, ...) {                          \
-        va_list arguments;                                                                 \
-        va_start(arguments, format);                                                       \
+#define NUMBERED_MESSAGE_FORWARDER(name)                                                        \
+    HostWord name(std::int32_t number, const char* format, ...) {                               \
+        va_list arguments;                                                                      \
+        va_start(arguments, format);                                                            \
         const HostWord result = forwardNumbered(HostFunction::name, number, format, arguments); \
-        va_end(arguments);                                                                 \
-        return result;                                                                     \
+        va_end(arguments);                                                                      \
+        return result;                                                                          \
     }
 
 extern "C" {

@@ -7,7 +7,9 @@
 namespace {
 
 // These two queries take four words after the query, every other three.
-bool takesFourWords(std::int32_t query) { return query == 15 || query == 127; }
+bool takesFourWords(std::int32_t query) {
+    return query == 15 || query == 127;
+}
 
 using QueryWithThree = HostWord (*)(HostWord, HostWord, HostWord, HostWord);
 using QueryWithFour = HostWord (*)(HostWord, HostWord, HostWord, HostWord, HostWord);

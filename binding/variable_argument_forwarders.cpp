@@ -40,7 +40,8 @@ extern "C" {
 HostWord mi_scene_create(HostWord first, HostWord second, ...) {
     va_list arguments;
     va_start(arguments, second);
-    const HostWord result = forwardTwoLeading(HostFunction::mi_scene_create, first, second, arguments);
+    const HostWord result =
+        forwardTwoLeading(HostFunction::mi_scene_create, first, second, arguments);
     va_end(arguments);
     return result;
 }
@@ -62,8 +63,8 @@ HostWord mi_scene_growedit(HostWord first, ...) {
     const VariablePart v = takeVariablePart(arguments);
     va_end(arguments);
     return reinterpret_cast<OneLeadingWord>(address)(first, v.words[0], v.words[1], v.words[2],
-                                                     v.words[3], v.words[4], v.words[5],
-                                                     v.words[6], v.words[7]);
+                                                     v.words[3], v.words[4], v.words[5], v.words[6],
+                                                     v.words[7]);
 }
 
 }  // extern "C"

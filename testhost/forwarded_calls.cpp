@@ -20,13 +20,17 @@ T fromBits(std::uint64_t bits) {
 
 }  // namespace
 
-const std::vector<ForwardedCall>& forwardedCalls() { return log(); }
+const std::vector<ForwardedCall>& forwardedCalls() {
+    return log();
+}
 
-void forgetForwardedCalls() { log().clear(); }
+void forgetForwardedCalls() {
+    log().clear();
+}
 
 Word wordAnswer(int index, int module) {
-    const std::uint64_t bits = 0xC0DE000000000000u | std::uint64_t(module) << 28 |
-                               std::uint64_t(index) << 12 | 0xA5Bu;
+    const std::uint64_t bits =
+        0xC0DE000000000000u | std::uint64_t(module) << 28 | std::uint64_t(index) << 12 | 0xA5Bu;
     return static_cast<Word>(bits);
 }
 

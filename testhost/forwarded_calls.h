@@ -33,7 +33,7 @@ struct ForwardedCall {
     int module = -1;  // the test host module that answered: 0 vantrel_testhost, 1 the second one
     std::array<Word, kRecordedWords> words{};
     std::array<std::uint64_t, kRecordedDoubles> doubleBits{};
-    std::string text;             // message functions: the text as the host would print it
+    std::string text;              // message functions: the text as the host would print it
     std::uint64_t answerBits = 0;  // what it returned: a word, or a float's or a double's bits
 };
 
@@ -49,8 +49,8 @@ TESTHOST_API float floatAnswer(int index, int module);
 TESTHOST_API double doubleAnswer(int index, int module);
 
 // Used by the recorders.
-TESTHOST_API void recordWords(const char* function, int index, int module, Word first,
-                              va_list rest, std::uint64_t answerBits);
+TESTHOST_API void recordWords(const char* function, int index, int module, Word first, va_list rest,
+                              std::uint64_t answerBits);
 TESTHOST_API Word recordMessage(const char* function, int index, int module,
                                 const std::int32_t* number, const char* format, va_list arguments);
 

@@ -20,7 +20,7 @@ using testhost::Word;
 using ForwarderAddress = void (*)();
 
 class BindingModules {
-public:
+   public:
     static BindingModules& get() {
         static BindingModules modules;
         return modules;
@@ -38,7 +38,7 @@ public:
 
     static std::size_t index(HostFunction f) { return static_cast<std::size_t>(f); }
 
-private:
+   private:
     BindingModules()
         : probe(open(VANTREL_BINDING_PROBE_PATH)),
           testHost(open(VANTREL_TESTHOST_PATH)),
@@ -61,7 +61,9 @@ private:
     }
 };
 
-inline HostFunction hostFunctionAt(std::size_t i) { return static_cast<HostFunction>(i); }
+inline HostFunction hostFunctionAt(std::size_t i) {
+    return static_cast<HostFunction>(i);
+}
 
 // A full set of argument words and doubles, different for every seed and in every half of every
 // value, so that a word or register lost, swapped or cut short on the way shows.
@@ -104,8 +106,8 @@ R callWithWords(ForwarderAddress f, const WordArguments& a) {
     const auto& w = a.words;
     const auto& d = a.doubles;
     return reinterpret_cast<R (*)(Word, ...)>(f)(w[0], w[1], w[2], w[3], w[4], w[5], w[6], w[7],
-                                                 w[8], w[9], w[10], w[11], w[12], w[13], d[0],
-                                                 d[1], d[2], d[3], d[4], d[5], d[6], d[7]);
+                                                 w[8], w[9], w[10], w[11], w[12], w[13], d[0], d[1],
+                                                 d[2], d[3], d[4], d[5], d[6], d[7]);
 }
 
 inline std::uint64_t callWithWordsForBits(HostFunction f, ForwarderAddress address,
@@ -130,9 +132,10 @@ Word callMessage(HostFunction f, ForwarderAddress address, const char* format,
     return reinterpret_cast<Word (*)(const char*, ...)>(address)(format, arguments...);
 }
 
-// Calls any forwarder: a message one with the text "<seed>", the others with distinctArguments(seed).
-// Gives the bits of the result.
-inline std::uint64_t callAnyForwarder(HostFunction f, ForwarderAddress address, std::uint64_t seed) {
+// Calls any forwarder: a message one with the text "<seed>", the others with
+// distinctArguments(seed). Gives the bits of the result.
+inline std::uint64_t callAnyForwarder(HostFunction f, ForwarderAddress address,
+                                      std::uint64_t seed) {
     if (hostFunctionInfo(f).family == HostFamily::message) {
         return callMessage(f, address, "%llu", static_cast<unsigned long long>(seed));
     }
@@ -151,7 +154,7 @@ inline const testhost::ForwardedCall& onlyRecordedCall() {
 
 // Every test starts with the log empty and no handle handed over yet, all entries empty.
 class BindingTest : public ::testing::Test {
-protected:
+   protected:
     BindingModules& modules = BindingModules::get();
     void SetUp() override {
         modules.setModuleHandle(nullptr);

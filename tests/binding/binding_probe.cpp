@@ -8,8 +8,12 @@
 
 extern "C" {
 
-PROBE_EXPORT const ForwarderAddress* vantrelProbeForwarders() { return kForwarders; }
+PROBE_EXPORT const ForwarderAddress* vantrelProbeForwarders() {
+    return kForwarders;
+}
 
-PROBE_EXPORT std::atomic<void*>* vantrelProbeSlots() { return hostFunctionSlots; }
+PROBE_EXPORT std::atomic<void*>* vantrelProbeSlots() {
+    return hostFunctionSlots;
+}
 
 }  // extern "C"

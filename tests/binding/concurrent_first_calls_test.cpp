@@ -35,9 +35,8 @@ int callAllAndCountLanded(const std::vector<HostFunction>& functions, std::uint6
     int landed = 0;
     for (std::size_t i = 0; i < calls.size(); ++i) {
         const bool message = hostFunctionInfo(functions[i]).family == HostFamily::message;
-        const bool wordsArrived =
-            message ? calls[i].text == std::to_string(seed)
-                    : calls[i].words[1] == distinctArguments(seed).words[1];
+        const bool wordsArrived = message ? calls[i].text == std::to_string(seed)
+                                          : calls[i].words[1] == distinctArguments(seed).words[1];
         if (calls[i].function == hostFunctionInfo(functions[i]).name && calls[i].module == 1 &&
             calls[i].answerBits == results[i] && wordsArrived) {
             ++landed;

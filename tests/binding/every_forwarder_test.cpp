@@ -42,11 +42,10 @@ void expectWordCallLanded(HostFunction f, const WordArguments& a, std::uint64_t 
 void callMessageAndExpectLanded(HostFunction f, ForwarderAddress address, int round) {
     const bool numbered = std::string(hostFunctionInfo(f).name).starts_with("mi_n");
     const std::int32_t number = -7 - round;
-    const Word result =
-        numbered ? reinterpret_cast<Word (*)(std::int32_t, const char*, ...)>(address)(
-                       number, "%s %d|%5.2f|%c", "round", round, 2.5, 'x')
-                 : reinterpret_cast<Word (*)(const char*, ...)>(address)(
-                       "%s %d|%5.2f|%c", "round", round, 2.5, 'x');
+    const Word result = numbered ? reinterpret_cast<Word (*)(std::int32_t, const char*, ...)>(
+                                       address)(number, "%s %d|%5.2f|%c", "round", round, 2.5, 'x')
+                                 : reinterpret_cast<Word (*)(const char*, ...)>(address)(
+                                       "%s %d|%5.2f|%c", "round", round, 2.5, 'x');
     const ForwardedCall& call = onlyRecordedCall();
     EXPECT_EQ(call.function, hostFunctionInfo(f).name);
     EXPECT_EQ(call.module, kSecondHost);

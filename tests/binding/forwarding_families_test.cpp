@@ -1,14 +1,15 @@
 // What the forwarders that take a variable argument list pass on: the scene functions' eight words,
 // mi_query's four or five, and the message functions' finished text.
+#include "forwarding_families.h"
+
 #include <string>
 
 #include "binding_modules.h"
-#include "forwarding_families.h"
 
 namespace {
 
 class ForwardingFamilies : public BindingTest {
-protected:
+   protected:
     void SetUp() override {
         BindingTest::SetUp();
         modules.setModuleHandle(modules.secondHost);
@@ -36,8 +37,8 @@ TEST_F(ForwardingFamilies, SceneFunctionsPassTheLeadingWordsAndEightWordsOfTheVa
     EXPECT_EQ(receivedWords(10), ten);
 
     testhost::forgetForwardedCalls();
-    recreate(101, 102, Word{103}, Word{104}, Word{105}, Word{106}, Word{107}, Word{108},
-             Word{109}, Word{110}, Word{111}, Word{112}, Word{113}, Word{114});
+    recreate(101, 102, Word{103}, Word{104}, Word{105}, Word{106}, Word{107}, Word{108}, Word{109},
+             Word{110}, Word{111}, Word{112}, Word{113}, Word{114});
     EXPECT_EQ(receivedWords(10), ten);
     EXPECT_EQ(onlyRecordedCall().function, "mi_scene_recreate");
 
@@ -52,7 +53,9 @@ struct QueryCase {
     std::size_t wordsReceived;
 };
 
-void PrintTo(const QueryCase& c, std::ostream* os) { *os << "query " << c.query; }
+void PrintTo(const QueryCase& c, std::ostream* os) {
+    *os << "query " << c.query;
+}
 
 class QueryForwarding : public ForwardingFamilies,
                         public ::testing::WithParamInterface<QueryCase> {};
@@ -69,11 +72,12 @@ TEST_P(QueryForwarding, PassesFiveWordsForQueries15And127AndFourOtherwise) {
 
 INSTANTIATE_TEST_SUITE_P(Queries, QueryForwarding,
                          ::testing::Values(QueryCase{15, 5}, QueryCase{127, 5}, QueryCase{14, 4},
-                                           QueryCase{16, 4}, QueryCase{126, 4},
-                                           QueryCase{128, 4}, QueryCase{-15, 4}),
+                                           QueryCase{16, 4}, QueryCase{126, 4}, QueryCase{128, 4},
+                                           QueryCase{-15, 4}),
                          [](const auto& test) {
                              const std::int32_t q = test.param.query;
-                             return (q < 0 ? "query_minus" : "query_") + std::to_string(q < 0 ? -q : q);
+                             return (q < 0 ? "query_minus" : "query_") +
+                                    std::to_string(q < 0 ? -q : q);
                          });
 
 struct MessageCase {
@@ -106,7 +110,9 @@ const MessageCase kMessageCases[] = {
      }},
 };
 
-void PrintTo(const MessageCase& c, std::ostream* os) { *os << c.label; }
+void PrintTo(const MessageCase& c, std::ostream* os) {
+    *os << c.label;
+}
 
 class MessageForwarding : public ForwardingFamilies,
                           public ::testing::WithParamInterface<MessageCase> {};

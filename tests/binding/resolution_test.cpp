@@ -86,8 +86,8 @@ TEST_F(BindingTest, NullHandleIsReportedBeforeTheFailedLookup) {
               "dlsym failed on \"mi_luminance\" (handle: 00000000 error: 1)\n");
     for (int call = 0; call < 2; ++call) {
         CaptureStderr();
-        const float result =
-            callWithWords<float>(modules.forwarder(HostFunction::mi_luminance), distinctArguments(5));
+        const float result = callWithWords<float>(modules.forwarder(HostFunction::mi_luminance),
+                                                  distinctArguments(5));
         EXPECT_EQ(GetCapturedStderr(), expected);
         EXPECT_EQ(bitsOf(result), 0u);
     }
@@ -114,9 +114,9 @@ TEST_F(BindingTest, FirstCallFillsOnlyItsOwnEntry) {
     EXPECT_EQ(GetCapturedStderr(), "");
     for (std::size_t i = 0; i < kHostFunctionCount; ++i) {
         const HostFunction f = hostFunctionAt(i);
-        EXPECT_EQ(modules.slots[i].load(),
-                  f == HostFunction::mi_api_poly_begin ? dlsym(modules.secondHost, "mi_api_poly_begin")
-                                                       : nullptr)
+        EXPECT_EQ(modules.slots[i].load(), f == HostFunction::mi_api_poly_begin
+                                               ? dlsym(modules.secondHost, "mi_api_poly_begin")
+                                               : nullptr)
             << kHostFunctions[i].name;
     }
 }
@@ -172,8 +172,8 @@ TEST_F(BindingTest, SecondModuleHandleMakesEveryNameResolveThere) {
         const int number = module == modules.testHost ? 0 : 1;
         const auto& calls = testhost::forwardedCalls();
         // The test host answers its 16 functions by hand, outside this log.
-        EXPECT_EQ(calls.size(), module == modules.testHost ? kHostFunctionCount - 16
-                                                           : kHostFunctionCount);
+        EXPECT_EQ(calls.size(),
+                  module == modules.testHost ? kHostFunctionCount - 16 : kHostFunctionCount);
         for (const auto& call : calls) EXPECT_EQ(call.module, number) << call.function;
         testhost::forgetForwardedCalls();
     }
