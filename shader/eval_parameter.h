@@ -24,7 +24,9 @@ inline const void* evalParameter(RenderState* state, const void* field) {
 template <class T>
 inline T readParameter(RenderState* state, const T& field) {
     const void* at = evalParameter(state, &field);
-    if (at == &field) [[likely]] return field;
+    if (at == &field) [[likely]] {
+        return field;
+    }
     T value;
     std::memcpy(&value, at, sizeof value);
     return value;

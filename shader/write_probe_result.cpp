@@ -118,8 +118,8 @@ void writeProbeResult(ProbeResult* result, RenderState* state, const ProbeParame
         writeResult(result, hit.rayColor, distances, g.point, g.vector, g.normal, g.derivU,
                     g.derivV);
     } else {
-        writeResult(result, hit.rayColor, distances, hit.position, d, hit.surfaceNormal,
-                    hit.derivU, hit.derivV);
+        writeResult(result, hit.rayColor, distances, hit.position, d, hit.surfaceNormal, hit.derivU,
+                    hit.derivV);
     }
     if (frame.offsetApplied) state->primitive = frame.savedPrimitive;
 }
