@@ -105,6 +105,10 @@ def main():
             goal = ">= 1.9" if threads == 2 else ""
             row(f"   {threads} threads / 1 thread", f"{r:.2f}", goal,
                 verdict(r, 1.9, at_most=False) if threads == 2 else "")
+    for threads, name in scaling:
+        if threads > 1 and one:
+            r = ratio(runs, name, one, lambda run: run["cpu_ns_per_call"])
+            row(f"   CPU time per call, {threads} threads / 1 thread", f"{r:.2f}")
 
     section("4. Reference renderer, built-in scene: frame render time")
     render = json.loads((results / "render.json").read_text())

@@ -4,6 +4,7 @@
 // all of them sharing one parameter block.
 #include <benchmark/benchmark.h>
 
+#include <ctime>
 #include <thread>
 
 #include "bench_modules.h"
@@ -32,16 +33,28 @@ Plugin& loaderBoundPlugin() {
 }
 #endif
 
+double threadCpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
+}
+
 void shade(benchmark::State& s, const Plugin& plugin, ProbeParameters* parameters) {
     const ShaderCall call{0};
     ShadingThread thread(&call);
+    const double cpuStart = threadCpuSeconds();
     for (auto _ : s) {
         for (long i = 0; i < kCallsPerIteration; ++i) {
             plugin.shade(&thread.result, &thread.state, parameters);
         }
         benchmark::ClobberMemory();
     }
+    const double calls = double(s.iterations() * kCallsPerIteration);
     s.SetItemsProcessed(s.iterations() * kCallsPerIteration);
+    // The CPU time each thread spent per call, averaged over the threads: it stays the same with
+    // more threads unless they contend for something, whatever else the machine is running.
+    s.counters["cpu_ns_per_call"] = benchmark::Counter(
+        (threadCpuSeconds() - cpuStart) * 1e9 / calls, benchmark::Counter::kAvgThreads);
     // Every call saw the preset hit: the front ray hit at the preset distance.
     if (thread.result.hitColor.r != quiethost::PresetHit{}.color.r) {
         s.SkipWithError("the shader did not see the preset hit");
