@@ -7,31 +7,33 @@ namespace {
 
 using SpaceTransform = int32_t (*)(RenderState*, Vector*, const Vector*);
 
-// What the switches of this stage say, read in their fixed order before any of it is used.
+// What the switches of this stage say, read in their fixed order before any of it is used. The
+// cutoffs are read, and used, only under useCutoff, the ranges only under normalisation or
+// clamping.
 struct Shaping {
+    Shaping(RenderState* state, const ProbeParameters* parameters) {
+        cutoff = readBoolean(state, parameters->useCutoff);
+        if (cutoff) {
+            frontCutoff = readParameter(state, parameters->frontCutoff);
+            backCutoff = readParameter(state, parameters->backCutoff);
+        }
+        normalize = readBoolean(state, parameters->normalizeDistances);
+        clamp = readBoolean(state, parameters->clampDistances);
+        if (normalize || clamp) {
+            frontRange = readParameter(state, parameters->frontRange);
+            backRange = readParameter(state, parameters->backRange);
+        }
+        outputSpace = readParameter(state, parameters->outputSpace);
+    }
+    Shaping(const Shaping&) = delete;
+    Shaping& operator=(const Shaping&) = delete;
+
     bool cutoff;
-    float frontCutoff, backCutoff;  // read, and used, only under cutoff
+    float frontCutoff, backCutoff;
     bool normalize, clamp;
-    float frontRange, backRange;  // read, and used, only under normalize or clamp
+    float frontRange, backRange;
     int32_t outputSpace;
 };
-
-inline Shaping readShaping(RenderState* state, const ProbeParameters* parameters) {
-    Shaping s;
-    s.cutoff = readBoolean(state, parameters->useCutoff);
-    if (s.cutoff) {
-        s.frontCutoff = readParameter(state, parameters->frontCutoff);
-        s.backCutoff = readParameter(state, parameters->backCutoff);
-    }
-    s.normalize = readBoolean(state, parameters->normalizeDistances);
-    s.clamp = readBoolean(state, parameters->clampDistances);
-    if (s.normalize || s.clamp) {
-        s.frontRange = readParameter(state, parameters->frontRange);
-        s.backRange = readParameter(state, parameters->backRange);
-    }
-    s.outputSpace = readParameter(state, parameters->outputSpace);
-    return s;
-}
 
 // The five geometric outputs, in the order the host sees their transforms.
 struct Geometry {
@@ -78,7 +80,7 @@ inline void writeResult(ProbeResult* result, const Color& color, const Distances
 
 void writeProbeResult(ProbeResult* result, RenderState* state, const ProbeParameters* parameters,
                       const ProbeFrame& frame, const ProbeHit& hit) {
-    const Shaping s = readShaping(state, parameters);
+    const Shaping s(state, parameters);
 
     const double dist = hit.distance;
     // A hit in the plane across the normal, or with a dot product that is not a number, is behind.

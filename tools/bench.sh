@@ -19,7 +19,6 @@ rm -rf "$results"
 mkdir -p "$results"
 
 {
-  grep -m1 'Model name' /proc/cpuinfo >/dev/null 2>&1 || true
   model=$(lscpu | sed -n 's/^Model name:[[:space:]]*//p' | head -1)
   echo "$(date -u +%Y-%m-%d) on ${model:-an unknown processor}, $(nproc) cores, load average" \
        "$(cut -d' ' -f1-3 /proc/loadavg) at the start"
