@@ -12,3 +12,19 @@ else()
   find_package(GTest REQUIRED)
 endif()
 include(GoogleTest)
+
+# Paths that the test programs open must be valid on the target: under Wine the build machine's
+# root directory is drive Z:.
+set(VANTREL_TARGET_PATH_PREFIX "")
+if(WIN32 AND CMAKE_HOST_UNIX)
+  set(VANTREL_TARGET_PATH_PREFIX "Z:")
+  # Wine sets up its prefix on its first start, which takes longer than test discovery may; do it
+  # once here instead.
+  if(CMAKE_CROSSCOMPILING_EMULATOR)
+    execute_process(COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} cmd /c exit
+                    RESULT_VARIABLE _vantrel_wine_result OUTPUT_QUIET ERROR_QUIET)
+    if(NOT _vantrel_wine_result EQUAL 0)
+      message(FATAL_ERROR "Wine does not start (${_vantrel_wine_result}): ${CMAKE_CROSSCOMPILING_EMULATOR}")
+    endif()
+  endif()
+endif()

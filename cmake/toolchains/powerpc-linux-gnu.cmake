@@ -14,3 +14,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 set(CMAKE_CROSSCOMPILING_EMULATOR qemu-ppc -L ${VANTREL_CROSS_SYSROOT})
+
+# The plug-in's object format, checked by the tests: 32-bit big-endian PowerPC ELF.
+set(VANTREL_OBJECT_FORMAT elf32-powerpc)
