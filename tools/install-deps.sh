@@ -6,7 +6,15 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config python3
   googletest libgtest-dev libgmock-dev libbenchmark-dev valgrind
+  # Cross builds and the emulators that run their tests (tools/test-cross.sh).
+  g++-mingw-w64-i686-posix g++-powerpc-linux-gnu qemu-user wine wine32:i386
 )
+
+# Wine runs 32-bit Windows programs with Debian's i386 packages.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  echo "adding the i386 architecture"
+  dpkg --add-architecture i386
+fi
 
 missing=()
 for p in "${packages[@]}"; do
