@@ -7,9 +7,11 @@
 
 namespace {
 
-// Casts one ray from the state's point and, on a hit, copies everything out of the child state
-// before anything else can trace.
-void trace(RenderState* state, const Vector& direction, const Vector& probePoint, ProbeHit& hit) {
+// Casts one ray from the state's point. On a hit, copies everything out of the child state before
+// anything else can trace; on a miss leaves `hit` with `found` false and nothing else written.
+inline void trace(RenderState* state, const Vector& direction, const Vector& probePoint,
+                  ProbeHit& hit) {
+    hit.found = false;
     Color color{0.0f, 0.0f, 0.0f, 0.0f};
     if (!mi_trace_reflection(&color, state, &direction)) return;
     const RenderState* child = state->child;
@@ -30,12 +32,13 @@ void trace(RenderState* state, const Vector& direction, const Vector& probePoint
 }  // namespace
 
 ProbeOutcome probeAlongNormal(RenderState* state, const ProbeParameters* parameters) {
-    ProbeOutcome outcome{};
+    ProbeOutcome outcome;
     ProbeFrame& frame = outcome.frame;
 
     if (readBoolean(state, parameters->useInputPoint)) {
         const Vector inputNormal = readParameter(state, parameters->inputNormal);
         const Vector inputPoint = readParameter(state, parameters->inputPoint);
+        frame.probePoint = frame.probeNormal = Vector{0.0f, 0.0f, 0.0f};
         mi_point_from_camera(state, &frame.probePoint, &inputPoint);
         mi_normal_from_camera(state, &frame.probeNormal, &inputNormal);
     } else {
@@ -45,41 +48,42 @@ ProbeOutcome probeAlongNormal(RenderState* state, const ProbeParameters* paramet
     makeUnit(frame.probeNormal);
     const Vector& p = frame.probePoint;
     const Vector& n = frame.probeNormal;
-    frame.frontOrigin = p;
-    frame.backOrigin = p;
     frame.backDirection = -n;
 
     // Zero of either sign and a value that is not a number leave the rays where the state is.
     const float offset = readParameter(state, parameters->startOffset);
-    frame.offsetApplied = offset != 0.0f && !std::isnan(offset);
+    frame.offsetApplied = std::fabs(offset) > 0.0f;
+    frame.savedPrimitive = state->primitive;
+    frame.savedPoint = state->point;
     if (frame.offsetApplied) {
         const Vector shift = n * offset;
         frame.frontOrigin = p - shift;
         frame.backOrigin = p + shift;
-        frame.savedPrimitive = state->primitive;
-        frame.savedPoint = state->point;
         state->primitive = nullptr;  // lets the rays hit the surface the probe point lies on
+    } else {
+        frame.frontOrigin = frame.backOrigin = p;
     }
 
-    ProbeHit front{};
+    // The front hit goes straight into the chosen one; the back hit replaces it only if nearer.
+    ProbeHit& front = outcome.chosen;
+    front.found = false;
     if (readBoolean(state, parameters->traceFront)) {
         if (frame.offsetApplied) state->point = frame.frontOrigin;
         trace(state, n, p, front);
     }
-    ProbeHit back{};
+    ProbeHit back;
+    back.found = false;
     if (readBoolean(state, parameters->traceBack)) {
         if (frame.offsetApplied) state->point = frame.backOrigin;
         trace(state, frame.backDirection, p, back);
     }
     if (frame.offsetApplied) state->point = frame.savedPoint;
 
-    // The nearer hit; a tie goes to the front, a length that is not a number to the back.
-    if (front.found && back.found) {
-        outcome.chosen = lengthOf(front.toHit) <= lengthOf(back.toHit) ? front : back;
-    } else if (front.found) {
-        outcome.chosen = front;
-    } else if (back.found) {
+    // A tie goes to the front, a length that is not a number to the back.
+    if (back.found && (!front.found || !(lengthOf(front.toHit) <= lengthOf(back.toHit)))) {
         outcome.chosen = back;
+    } else if (!front.found) {
+        outcome.chosen = ProbeHit{};  // no hit: every field zero
     }
     return outcome;
 }

@@ -17,7 +17,7 @@ inline double lengthOf(const Vector& v) {
 // left as it is.
 inline void makeUnit(Vector& v) {
     const float length = float(lengthOf(v));
-    if (length == 0.0f || std::isnan(length)) return;
+    if (!(length > 0.0f)) return;  // a root is never negative: this is zero or not a number
     const float reciprocal = 1.0f / length;
     v.x *= reciprocal;
     v.y *= reciprocal;

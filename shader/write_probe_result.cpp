@@ -7,30 +7,41 @@ namespace {
 
 using SpaceTransform = int32_t (*)(RenderState*, Vector*, const Vector*);
 
+// The five geometric outputs, in the order the host sees their transforms.
 struct Geometry {
     Vector point, vector, normal, derivU, derivV;
 };
 
-// Brings the five output vectors into one space, in the order the host sees the calls.
-inline Geometry transformed(RenderState* state, const Geometry& in, SpaceTransform point,
-                            SpaceTransform vector, SpaceTransform normal) {
-    Geometry out{};
+inline void transformInto(RenderState* state, Geometry& out, const Geometry& in,
+                          SpaceTransform point, SpaceTransform vector, SpaceTransform normal) {
+    out = Geometry{};  // what a transform that writes nothing leaves
     point(state, &out.point, &in.point);
     vector(state, &out.vector, &in.vector);
     normal(state, &out.normal, &in.normal);
     vector(state, &out.derivU, &in.derivU);
     vector(state, &out.derivV, &in.derivV);
-    return out;
 }
 
-// 1 object, 2 world, 3 camera, 5 light; every other value is the internal space.
-inline Geometry inOutputSpace(RenderState* state, int32_t outputSpace, const Geometry& g) {
+// Brings the geometry into the space outputSpace selects: 1 object, 2 world, 3 camera, 5 light;
+// every other value is the internal space and leaves it as it is.
+inline void intoOutputSpace(RenderState* state, int32_t outputSpace, Geometry& g) {
+    const Geometry in = g;
     switch (outputSpace) {
-        case 1: return transformed(state, g, mi_point_to_object, mi_vector_to_object, mi_normal_to_object);
-        case 2: return transformed(state, g, mi_point_to_world, mi_vector_to_world, mi_normal_to_world);
-        case 3: return transformed(state, g, mi_point_to_camera, mi_vector_to_camera, mi_normal_to_camera);
-        case 5: return transformed(state, g, mi_point_to_light, mi_vector_to_light, mi_normal_to_light);
-        default: return g;
+        case 1:
+            transformInto(state, g, in, mi_point_to_object, mi_vector_to_object,
+                          mi_normal_to_object);
+            break;
+        case 2:
+            transformInto(state, g, in, mi_point_to_world, mi_vector_to_world, mi_normal_to_world);
+            break;
+        case 3:
+            transformInto(state, g, in, mi_point_to_camera, mi_vector_to_camera,
+                          mi_normal_to_camera);
+            break;
+        case 5:
+            transformInto(state, g, in, mi_point_to_light, mi_vector_to_light, mi_normal_to_light);
+            break;
+        default: break;
     }
 }
 
@@ -38,16 +49,12 @@ inline Geometry inOutputSpace(RenderState* state, int32_t outputSpace, const Geo
 
 void writeProbeResult(ProbeResult* result, RenderState* state, const ProbeParameters* parameters,
                       const ProbeFrame& frame, const ProbeHit& hit) {
-    Vector d = hit.toHit;
-    const double dist = lengthOf(d);
+    Geometry g{hit.position, hit.toHit, hit.surfaceNormal, hit.derivU, hit.derivV};
+    const double dist = lengthOf(g.vector);
     // A hit in the plane across the normal, or with a dot product that is not a number, is behind.
-    double front = 0.0;
-    double back = 0.0;
-    if (dotOf(frame.probeNormal, d) > 0.0) {
-        front = dist;
-    } else {
-        back = dist;
-    }
+    const bool ahead = dotOf(frame.probeNormal, g.vector) > 0.0;
+    double front = ahead ? dist : 0.0;
+    double back = ahead ? 0.0 : dist;
 
     if (readBoolean(state, parameters->useCutoff)) {
         const float frontCutoff = readParameter(state, parameters->frontCutoff);
@@ -56,7 +63,7 @@ void writeProbeResult(ProbeResult* result, RenderState* state, const ProbeParame
         // Written as "unless within" so that a cutoff that is not a number drops its distance.
         if (!(front <= frontCutoff)) front = 0.0;
         if (!(back <= backCutoff)) back = 0.0;
-        if (dist > longest) d = Vector{0.0f, 0.0f, 0.0f};
+        if (dist > longest) g.vector = Vector{0.0f, 0.0f, 0.0f};
     }
 
     const bool normalize = readBoolean(state, parameters->normalizeDistances);
@@ -80,15 +87,20 @@ void writeProbeResult(ProbeResult* result, RenderState* state, const ProbeParame
         signedDistance = front - back;
     }
 
-    const int32_t outputSpace = readParameter(state, parameters->outputSpace);
-    Geometry out = inOutputSpace(
-        state, outputSpace, Geometry{hit.position, d, hit.surfaceNormal, hit.derivU, hit.derivV});
-    makeUnit(out.normal);
-    makeUnit(out.derivU);
-    makeUnit(out.derivV);
+    intoOutputSpace(state, readParameter(state, parameters->outputSpace), g);
+    makeUnit(g.normal);
+    makeUnit(g.derivU);
+    makeUnit(g.derivV);
 
-    *result = ProbeResult{hit.rayColor,  float(front), float(back), float(signedDistance),
-                          out.point,     out.vector,   out.normal,  out.derivU,
-                          out.derivV};
+    // The host has made its last call: the whole block is written now.
+    result->hitColor = hit.rayColor;
+    result->frontDistance = float(front);
+    result->backDistance = float(back);
+    result->signedDistance = float(signedDistance);
+    result->hitPoint = g.point;
+    result->hitVector = g.vector;
+    result->hitNormal = g.normal;
+    result->hitDerivU = g.derivU;
+    result->hitDerivV = g.derivV;
     if (frame.offsetApplied) state->primitive = frame.savedPrimitive;
 }

@@ -67,7 +67,9 @@ Vector transform(const std::string& function, const Vector& in) {
         k += 1.0f;
     }
     const Vector scale{k, 0.5f * k, -k};
-    const Vector offset{100.0f * k, -3.0f * k, 0.25f * k};
+    // Points move as well; vectors and normals only scale, as directions do.
+    const bool isPoint = function.find("_point_") != std::string::npos;
+    const Vector offset = isPoint ? Vector{100.0f * k, -3.0f * k, 0.25f * k} : Vector{};
     return {in.x * scale.x + offset.x, in.y * scale.y + offset.y, in.z * scale.z + offset.z};
 }
 

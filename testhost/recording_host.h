@@ -55,8 +55,8 @@ TESTHOST_API void scriptTrace(const TraceAnswer& answer);
 TESTHOST_API void setParameterBlock(const void* block);
 TESTHOST_API void connectValue(std::size_t offset, const void* value, std::size_t size);
 
-// The map each transform applies, out = in * scale + offset per component in single precision.
-// Every function has a distinct one.
+// The map each transform applies, out = in * scale + offset per component in single precision,
+// the offset zero for vectors and normals. Every function has a distinct one.
 TESTHOST_API Vector transform(const std::string& function, const Vector& in);
 
 TESTHOST_API const std::vector<HostCall>& callLog();

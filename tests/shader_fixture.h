@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -30,7 +31,7 @@ protected:
         testhost::setParameterBlock(&blocks.parameters);
         state.shader = &shaderCall;
         state.primitive = kPrimitive;
-        state.point = {1.0f, 2.0f, 3.0f};
+        state.point = kProbePoint;
         state.normal = {0.0f, 0.0f, 2.0f};
         std::memset(&result, 0xAB, sizeof result);
     }
@@ -64,6 +65,7 @@ protected:
         return answer;
     }
 
+    static constexpr Vector kProbePoint{1.0f, 2.0f, 3.0f};  // the state's point; normal along z
     static inline const void* const kPrimitive = reinterpret_cast<const void*>(0x1234);
     static inline LoadedPlugin* plugin = nullptr;
 
@@ -84,4 +86,31 @@ inline std::ostream& operator<<(std::ostream& os, const Vector& v) {
 }
 inline std::ostream& operator<<(std::ostream& os, const Color& c) {
     return os << "(" << c.r << ", " << c.g << ", " << c.b << ", " << c.a << ")";
+}
+
+// Equal as numbers, so that -0 and 0 count as the same.
+#define EXPECT_VECTOR_EQ(a, b)        \
+    do {                              \
+        const Vector va = (a);        \
+        const Vector vb = (b);        \
+        EXPECT_EQ(va.x, vb.x) << #a;  \
+        EXPECT_EQ(va.y, vb.y) << #a;  \
+        EXPECT_EQ(va.z, vb.z) << #a;  \
+    } while (0)
+
+// Unit vectors come out of a single-precision reciprocal: close to, not always at, the exact quotient.
+#define EXPECT_VECTOR_NEAR(a, b)                   \
+    do {                                           \
+        const Vector va = (a);                     \
+        const Vector vb = (b);                     \
+        EXPECT_NEAR(va.x, vb.x, 1e-6f) << #a;      \
+        EXPECT_NEAR(va.y, vb.y, 1e-6f) << #a;      \
+        EXPECT_NEAR(va.z, vb.z, 1e-6f) << #a;      \
+    } while (0)
+
+inline Vector minus(const Vector& a, const Vector& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+
+inline Vector exactUnit(const Vector& v) {
+    const double length = std::sqrt(double(v.x) * v.x + double(v.y) * v.y + double(v.z) * v.z);
+    return {float(v.x / length), float(v.y / length), float(v.z / length)};
 }

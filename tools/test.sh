@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds and runs every test suite; any failure fails the whole command. Installs what is missing
+# first (run as root on Debian 12).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+tools/install-deps.sh
+
+run_suite() {
+  local preset=$1
+  echo "=== $preset ==="
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j "$(nproc)"
+  ctest --preset "$preset" -j "$(nproc)"
+}
+
+# The plug-in with the host functions bound by the loader, and with the binding layer.
+run_suite linux-loader
+run_suite linux
