@@ -6,6 +6,7 @@ set(CMAKE_SYSTEM_PROCESSOR powerpc)
 set(VANTREL_CROSS_SYSROOT /usr/powerpc-linux-gnu)
 set(CMAKE_C_COMPILER powerpc-linux-gnu-gcc)
 set(CMAKE_CXX_COMPILER powerpc-linux-gnu-g++)
+set(CMAKE_ASM_COMPILER powerpc-linux-gnu-gcc)
 
 set(CMAKE_FIND_ROOT_PATH ${VANTREL_CROSS_SYSROOT})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
