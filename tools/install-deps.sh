@@ -6,8 +6,9 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config python3
   googletest libgtest-dev libgmock-dev libbenchmark-dev valgrind
-  # Cross builds and the emulators that run their tests (tools/test-cross.sh).
-  g++-mingw-w64-i686-posix g++-powerpc-linux-gnu qemu-user wine wine32:i386
+  g++-mingw-w64-i686-posix  # the 32-bit Windows build (cmake/toolchains/i686-w64-mingw32.cmake)
+  # The 32-bit PowerPC build, and the emulators that run the cross-built tests (tools/test-cross.sh).
+  g++-powerpc-linux-gnu qemu-user wine wine32:i386
 )
 
 # Wine runs 32-bit Windows programs with Debian's i386 packages.
