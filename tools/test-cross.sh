@@ -24,7 +24,7 @@ for preset in "${presets[@]}"; do
   cmake --preset "$preset"
   cmake --build --preset "$preset" -j2
   status=0
-  ctest --preset "$preset" || status=$?
+  ctest --preset "$preset" -j "$(nproc)" || status=$?
   if [[ $preset == mingw-i686 ]]; then
     # The test runs leave a Wine server behind for a few seconds; end it now.
     WINEPREFIX="$root/build/$preset/wineprefix" wineserver -k 2>/dev/null || true
