@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config python3
   googletest libgtest-dev libgmock-dev libbenchmark-dev valgrind
   g++-mingw-w64-i686-posix  # the 32-bit Windows build (cmake/toolchains/i686-w64-mingw32.cmake)
+  libembree-dev libopenexr-dev libtinyobjloader-dev libpng-dev
   # The 32-bit PowerPC build, and the emulators that run the cross-built tests (tools/test-cross.sh).
   g++-powerpc-linux-gnu qemu-user wine wine32:i386
 )
