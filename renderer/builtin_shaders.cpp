@@ -6,21 +6,6 @@
 
 #include "parameter_values.h"
 
-namespace {
-
-std::vector<std::string_view> splitColons(std::string_view text) {
-    std::vector<std::string_view> parts;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t colon = text.find(':', start);
-        parts.push_back(text.substr(start, colon - start));
-        if (colon == std::string_view::npos) return parts;
-        start = colon + 1;
-    }
-}
-
-}  // namespace
-
 double BuiltinShader::valueAt(const Vec3& p) const {
     if (kind == Kind::Gradient) {
         const double c = axis == 0 ? p.x : axis == 1 ? p.y : p.z;
@@ -34,7 +19,7 @@ double BuiltinShader::valueAt(const Vec3& p) const {
 }
 
 BuiltinShader parseBuiltinShader(std::string_view text) {
-    const std::vector<std::string_view> parts = splitColons(text);
+    const std::vector<std::string_view> parts = splitOn(text, ':');
     std::vector<double> numbers;
     const auto numbersFrom = [&](std::size_t start) {
         for (std::size_t i = start; i < parts.size(); ++i) {

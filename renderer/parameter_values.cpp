@@ -10,20 +10,9 @@
 
 namespace {
 
-std::vector<std::string_view> splitCommas(std::string_view text) {
-    std::vector<std::string_view> parts;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t comma = text.find(',', start);
-        parts.push_back(text.substr(start, comma - start));
-        if (comma == std::string_view::npos) return parts;
-        start = comma + 1;
-    }
-}
-
 bool parseFloats(std::string_view text, std::size_t minimum, std::size_t maximum, float* out,
                  std::size_t& count) {
-    const std::vector<std::string_view> parts = splitCommas(text);
+    const std::vector<std::string_view> parts = splitOn(text, ',');
     if (parts.size() < minimum || parts.size() > maximum) return false;
     for (std::size_t i = 0; i < parts.size(); ++i) {
         double v;
@@ -130,5 +119,16 @@ void writeNumberAs(FieldType type, double value, void* destination) {
             std::memcpy(destination, &v, sizeof v);
             return;
         }
+    }
+}
+
+std::vector<std::string_view> splitOn(std::string_view text, char separator) {
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t at = text.find(separator, start);
+        parts.push_back(text.substr(start, at - start));
+        if (at == std::string_view::npos) return parts;
+        start = at + 1;
     }
 }

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "declaration.h"
 
@@ -28,3 +29,6 @@ void writeNumberAs(FieldType type, double value, void* destination);
 
 // Reads a number that is the whole text and nothing else; false otherwise.
 bool parseNumber(std::string_view text, double& value);
+
+// The pieces of `text` between `separator`s, empty ones included.
+std::vector<std::string_view> splitOn(std::string_view text, char separator);
