@@ -49,7 +49,7 @@ const std::vector<SharedSettingsCase> kSharedSettings = {
 
 class ConcurrentShading : public ShaderTest,
                           public ::testing::WithParamInterface<SharedSettingsCase> {
-protected:
+   protected:
     // One call on the calling thread, with its own host script, state and result block.
     ResultBytes shadeOnThisThread(RenderState& threadState, unsigned char fill) {
         testhost::reset();
@@ -67,7 +67,9 @@ protected:
         return bytes;
     }
 };
-void PrintTo(const SharedSettingsCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const SharedSettingsCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 TEST_P(ConcurrentShading, EveryThreadGetsTheSingleThreadResult) {
     GetParam().configure(blocks.parameters);
