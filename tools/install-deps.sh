@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config python3
   googletest libgtest-dev libgmock-dev libbenchmark-dev valgrind
+  clang-14 libclang-rt-14-dev llvm-14
 )
 
 missing=()
