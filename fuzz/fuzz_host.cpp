@@ -15,13 +15,24 @@ namespace {
 struct Session {
     FuzzInput* answers = nullptr;
     const ProbeParameters* block = nullptr;
+    VantrelShaderFn shade = nullptr;
     std::vector<Event> events;
+    std::vector<Event> nestedEvents;  // calls made by a connected vantrel instance
+    int nesting = 0;
     std::vector<std::unique_ptr<unsigned char[]>> allocations;
     RenderState* lastChild = nullptr;
 };
 
 Session& session() {
-    static Session current;
+    // Room for the longest call up front, so that a call allocates exactly what it frees and
+    // libFuzzer's leak check has nothing to look into.
+    static Session current = [] {
+        Session s;
+        s.events.reserve(256);
+        s.nestedEvents.reserve(256);
+        s.allocations.reserve(1024);
+        return s;
+    }();
     return current;
 }
 
@@ -40,7 +51,8 @@ Event& record(Call call, const RenderState* state) {
     event.call = call;
     event.statePoint = state->point;
     event.statePrimitive = state->primitive;
-    return session().events.emplace_back(event);
+    Session& s = session();
+    return (s.nesting > 0 ? s.nestedEvents : s.events).emplace_back(event);
 }
 
 double rayLength(FuzzInput& in) {
@@ -89,6 +101,31 @@ void overwriteChild(RenderState* state) {
     state->child = other;
 }
 
+// A connected shader that is another vantrel instance, run on the same render state: the host
+// switches the state to that instance's shader record (no connections) and back. The call must
+// return true and leave the state's point, normal and primitive as it found them.
+const char* runConnectedInstance(RenderState* state) {
+    Session& s = session();
+    auto* block = allocate<ProbeParameters>();
+    s.answers->read(block, sizeof *block);
+    auto* record = allocate<ShaderCall>();
+    auto* result = allocate<ProbeResult>();
+    const ShaderCall* running = state->shader;
+    const RenderState before = *state;
+    state->shader = record;
+    ++s.nesting;
+    const int32_t returned = s.shade(result, state, block);
+    --s.nesting;
+    state->shader = running;
+    if (returned != 1) return "a connected vantrel instance did not return true";
+    if (std::memcmp(&before.point, &state->point, sizeof before.point) != 0 ||
+        std::memcmp(&before.normal, &state->normal, sizeof before.normal) != 0 ||
+        before.primitive != state->primitive) {
+        return "a connected vantrel instance left the render state changed";
+    }
+    return nullptr;
+}
+
 std::size_t fieldSize(std::ptrdiff_t offset) {
     return offset == offsetof(ProbeParameters, inputNormal) ||
                    offset == offsetof(ProbeParameters, inputPoint)
@@ -125,11 +162,13 @@ const char* nameOf(Call call) {
     return kNames[static_cast<int>(call)];
 }
 
-void beginCall(FuzzInput& answers, const ProbeParameters* block) {
+void beginCall(FuzzInput& answers, const ProbeParameters* block, VantrelShaderFn shade) {
     Session& s = session();
     s.answers = &answers;
     s.block = block;
+    s.shade = shade;
     s.events.clear();
+    s.nestedEvents.clear();
     s.lastChild = nullptr;
 }
 
@@ -168,6 +207,7 @@ FUZZHOST_EXPORT void* mi_phen_eval(RenderState* state, void* parameter) {
         value = bytes;
     }
     if (control & 4) fuzzhost::overwriteChild(state);
+    if (control & 8) event.nestedCallFault = fuzzhost::runConnectedInstance(state);
     return value;
 }
 

@@ -5,7 +5,10 @@
 // Answers, read from the input as the calls come:
 //   mi_phen_eval         1 control byte: low two bits 0 answer no address, otherwise the address of
 //                        a value read from the next 4 (12 for a vector) bytes; bit 2 the connected
-//                        shader traced rays of its own and left the child state overwritten
+//                        shader traced rays of its own and left the child state overwritten; bit 3
+//                        the connected shader is another vantrel instance, called on the same
+//                        render state with the next 88 bytes as its unconnected parameter block
+//                        (its host calls answer from the input as well but are kept out of the log)
 //   mi_trace_reflection  1 control byte: low two bits pick the result (0, 1, 2, -1), bit 2 leaves
 //                        no child state; 1 byte ray length (0, -0, -1, +inf, -inf, NaN, the least
 //                        denormal, 1e300, or the next 8 bytes as a double); 16 bytes colour; 12
@@ -65,10 +68,13 @@ struct Event {
     Vector output{};
     bool wroteOutput = false;
     bool outputIsInput = false;  // the shader passed one vector as both
+    // mi_phen_eval that ran another vantrel call: what that call did wrong, if anything
+    const char* nestedCallFault = nullptr;
 };
 
-// Starts one call: answers come from `answers`, parameter addresses are measured from `block`.
-void beginCall(FuzzInput& answers, const ProbeParameters* block);
+// Starts one call: answers come from `answers`, parameter addresses are measured from `block`, and
+// `shade` is the shader a connected vantrel instance runs.
+void beginCall(FuzzInput& answers, const ProbeParameters* block, VantrelShaderFn shade);
 const std::vector<Event>& events();
 // Frees everything the call's answers allocated.
 void endCall();

@@ -22,12 +22,17 @@ def vec(x, y, z):
     return struct.pack("<3f", x, y, z)
 
 
-def header(params, layout=0, connected=(), point=(1, 2, 3), normal=(0, 0, 2), primitive=7):
+def parameter_block(params):
     block = bytearray(88)
     for name, value in params.items():
         offset, fmt = FIELDS[name]
         block[offset:offset + struct.calcsize(fmt)] = struct.pack(
             fmt, *(value if isinstance(value, tuple) else (value,)))
+    return bytes(block)
+
+
+def header(params, layout=0, connected=(), point=(1, 2, 3), normal=(0, 0, 2), primitive=7):
+    block = parameter_block(params)
     if connected == "all":
         words = bytearray([1] * 22)  # the sixteen unread bytes too
     else:
@@ -44,6 +49,11 @@ def phen(fmt, *value, control=1):
 
 def phen_no_address(control=0):
     return bytes([control])
+
+
+def phen_running_vantrel(fmt, value, nested_params, nested_answers):
+    """A connected parameter whose shader is another vantrel instance with `nested_params`."""
+    return phen(fmt, value, control=9) + parameter_block(nested_params) + nested_answers
 
 
 # The fuzz host's ray-length selectors; any other length is given as a number.
@@ -111,6 +121,15 @@ SEEDS = {
     + phen("<i", 1, control=5) + phen_no_address()
     + phen("<i", 1) + transform(0) + transform(2, (NAN, 1, 1)) + transform(2, (3e38, 3e38, 3e38))
     + transform(1) + transform(2, (1e-45, 0, 0)),
+    "connected_vantrel_instance": header(
+        {"traceFront": 1, "traceBack": 1, "startOffset": 0.5, "outputSpace": 2}, layout=1,
+        connected=("traceBack",))
+    + trace(point=(1, 2, 9))
+    + phen_running_vantrel("<i", 1, {"traceFront": 1, "traceBack": 1, "startOffset": 0.75,
+                                     "outputSpace": 3},
+                           trace(point=(5, 5, 5)) + trace(returns=0) + transform(1) * 5)
+    + trace(color=(0, 1, 0, 1), point=(1, 2, -2))
+    + transform(1) * 5,
     "trace_without_child_and_negative_count": header(
         {"traceFront": 1, "traceBack": 1, "outputSpace": 0})
     + trace(no_child=True) + trace(negative_count=3, point=(1, 2, 0)),

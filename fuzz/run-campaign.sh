@@ -18,6 +18,7 @@ seeds="$(cd "$(dirname "$0")" && pwd)/corpus"
 
 ((fresh)) && rm -rf "$workdir"
 mkdir -p "$workdir/corpus"
-# 640 bytes hold the longest call: every parameter connected, two traces, seven transforms.
-exec "$fuzzer" -max_len=640 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+# 1024 bytes hold a call with every parameter connected, two traces, seven transforms, and room
+# for connected vantrel instances.
+exec "$fuzzer" -max_len=1024 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
   -artifact_prefix="$workdir/" "$@" "$workdir/corpus" "$seeds"

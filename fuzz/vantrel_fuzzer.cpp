@@ -4,7 +4,8 @@
 // checks that
 //   - vantrel returned true (1);
 //   - the render state is handed back as it came (point and primitive included), the parameter
-//     block, its connection words and the shader record unwritten;
+//     block, its connection words and the shader record unwritten, also by any vantrel instance
+//     that ran as a connected shader in between;
 //   - the host saw the parameter reads and calls in the fixed order, each read only when needed,
 //     with the state's point and primitive as they must be at each (call_order_check.h);
 //   - the result reports what the host answered (result_origin_check.h);
@@ -82,7 +83,7 @@ ResultBytes shadeOnce(const uint8_t* data, std::size_t size, unsigned char fill)
     const std::vector<unsigned char> blocksBefore(
         scenario.blockStorage.get(), scenario.blockStorage.get() + scenario.blockStorageSize);
 
-    fuzzhost::beginCall(input, scenario.parameters);
+    fuzzhost::beginCall(input, scenario.parameters, shade);
     const int32_t returned =
         shade(scenario.result.get(), scenario.state.get(), scenario.parameters);
     if (printLogs) printLog();
@@ -94,6 +95,9 @@ ResultBytes shadeOnce(const uint8_t* data, std::size_t size, unsigned char fill)
     if (!sameBytes(shaderCallBefore, *scenario.shaderCall)) fault("the shader record was written");
     if (std::memcmp(blocksBefore.data(), scenario.blockStorage.get(), blocksBefore.size()) != 0) {
         fault("the parameter block or its connection words were written");
+    }
+    for (const fuzzhost::Event& event : fuzzhost::events()) {
+        if (event.nestedCallFault) fault(event.nestedCallFault);
     }
     if (const std::string order = checkCallOrder(scenario, entry, fuzzhost::events());
         !order.empty()) {
