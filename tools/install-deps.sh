@@ -6,7 +6,9 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config python3
   googletest libgtest-dev libgmock-dev libbenchmark-dev valgrind
-  clang-14 libclang-rt-14-dev llvm-14
+  g++-mingw-w64-i686-posix  # the 32-bit Windows build (cmake/toolchains/i686-w64-mingw32.cmake)
+  libembree-dev libopenexr-dev libtinyobjloader-dev libpng-dev
+  clang-14 libclang-rt-14-dev llvm-14  # sanitizer builds and the fuzzer (tools/test-hardening.sh)
 )
 
 missing=()
