@@ -12,6 +12,11 @@ if(VANTREL_SANITIZERS)
   add_compile_options(-fsanitize=${_vantrel_sanitize} -fno-sanitize-recover=all
                       -fno-omit-frame-pointer -g)
   add_link_options(-fsanitize=${_vantrel_sanitize})
+  if(CMAKE_CXX_COMPILER_ID MATCHES "Clang" AND "undefined" IN_LIST VANTREL_SANITIZERS)
+    # clang's check of calls through function pointers exports type information from every module;
+    # the plug-in must export its entry points and nothing else.
+    add_compile_options(-fno-sanitize=function)
+  endif()
   if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
     # A C host that loads the C++ plug-in needs the C++ parts of the runtime (the handlers of the
     # checks on calls through function pointers and on dynamic types) and the C++ ABI beneath them.
