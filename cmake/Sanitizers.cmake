@@ -17,11 +17,6 @@ if(VANTREL_SANITIZERS)
     # the plug-in must export its entry points and nothing else.
     add_compile_options(-fno-sanitize=function)
   endif()
-  if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
-    # A C host that loads the C++ plug-in needs the C++ parts of the runtime (the handlers of the
-    # checks on calls through function pointers and on dynamic types) and the C++ ABI beneath them.
-    add_link_options("$<$<LINK_LANGUAGE:C>:-fsanitize-link-c++-runtime;-lstdc++>")
-  endif()
 endif()
 
 if(VANTREL_BUILD_FUZZER)
