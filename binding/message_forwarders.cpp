@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "forwarding_families.h"
+#include "platform_printf.h"
 #include "resolve_host_function.h"
 
 namespace {
@@ -22,7 +23,7 @@ __attribute__((format(printf, 2, 0))) HostWord forwardText(HostFunction f, const
     void* address = hostFunctionAddress(f);
     if (address == nullptr) return 0;
     char text[kMessageBufferSize];
-    std::vsnprintf(text, sizeof text, format, arguments);
+    formatIntoBuffer(text, sizeof text, format, arguments);
     return reinterpret_cast<TextMessage>(address)("%s", text);
 }
 
@@ -32,7 +33,7 @@ __attribute__((format(printf, 3, 0))) HostWord forwardNumbered(HostFunction f, s
     void* address = hostFunctionAddress(f);
     if (address == nullptr) return 0;
     char text[kMessageBufferSize];
-    std::vsnprintf(text, sizeof text, format, arguments);
+    formatIntoBuffer(text, sizeof text, format, arguments);
     return reinterpret_cast<NumberedMessage>(address)(number, "%s", text);
 }
 

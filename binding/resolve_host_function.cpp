@@ -5,6 +5,7 @@
 
 #include "host_function_table.h"
 #include "platform_lookup.h"
+#include "platform_printf.h"
 
 // No lock: threads making the first call of one function at once each look it up and all store
 // the same address.
@@ -18,8 +19,8 @@ void* lookUpHostFunction(HostFunction f) {
     hostFunctionSlot(f).store(found.address, std::memory_order_relaxed);
     if (found.address == nullptr) {
         // The whole handle, at least eight lower-case digits: a 32-bit handle shows as 0012abcd.
-        std::fprintf(stderr, "dlsym failed on \"%s\" (handle: %08" PRIxPTR " error: %d)\n", name,
-                     reinterpret_cast<std::uintptr_t>(module), found.error);
+        printToStream(stderr, "dlsym failed on \"%s\" (handle: %08" PRIxPTR " error: %d)\n", name,
+                      reinterpret_cast<std::uintptr_t>(module), found.error);
     }
     return found.address;
 }

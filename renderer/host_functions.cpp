@@ -13,11 +13,14 @@
 
 namespace {
 
+using SpaceOf = const SpaceTransform& (*)(const StateData&);
 using Convert = Vec3 (SpaceTransform::*)(const Vec3&) const;
 
-// Writes the converted vector; a state the renderer did not make leaves `out` untouched.
-int32_t convert(RenderState* state, Vector* out, const Vector* in,
-                const SpaceTransform& (*space)(const StateData&), Convert how) {
+// Writes the converted vector; a state the renderer did not make leaves `out` untouched. The space
+// and the conversion are template arguments, so that each host function compiles to its own
+// straight-line conversion.
+template <SpaceOf space, Convert how>
+int32_t convert(RenderState* state, Vector* out, const Vector* in) {
     const StateData* data = stateData(state);
     if (data == nullptr || out == nullptr || in == nullptr) return 0;
     *out = toVector((space(*data).*how)(toVec3(*in)));
@@ -63,65 +66,69 @@ HOST_EXPORT int32_t mi_trace_reflection(Color* result, RenderState* state,
     *result = Color{0.0f, 0.0f, 0.0f, 0.0f};
     RenderState* child = state->child;
     if (child == nullptr) return 0;  // the trace depth limit
-    describeMiss(*child);
 
     const Vec3 origin = toVec3(state->point);
     const Vec3 d = toVec3(*direction);
     const double len = length(d);
-    if (!(len > 0.0) || !isFinite(d) || !isFinite(origin)) return 0;  // no direction to go
     const Vec3 unit = d * (1.0 / len);
-    const auto* excluded = static_cast<const PrimitiveId*>(state->primitive);
-    const std::optional<SurfaceHit> hit = data->render->tracer->trace(origin, unit, excluded);
-    if (!hit) return 0;
+    std::optional<SurfaceHit> hit;
+    if (len > 0.0 && isFinite(d) && isFinite(origin)) {  // else there is no direction to go
+        const auto* excluded = static_cast<const PrimitiveId*>(state->primitive);
+        hit = data->render->tracer->trace(origin, unit, excluded);
+    }
+    if (!hit) {
+        describeMiss(*child);
+        return 0;
+    }
     describeHit(*child, *hit, unit);
     *result = data->render->scene->objects[hit->primitive->object].color;
     return 1;
 }
 
 HOST_EXPORT int32_t mi_point_from_camera(RenderState* state, Vector* out, const Vector* in) {
-    return convert(state, out, in, cameraSpace, &SpaceTransform::pointToInternal);
+    return convert<cameraSpace, &SpaceTransform::pointToInternal>(state, out, in);
 }
 HOST_EXPORT int32_t mi_normal_from_camera(RenderState* state, Vector* out, const Vector* in) {
-    return convert(state, out, in, cameraSpace, &SpaceTransform::normalToInternal);
+    return convert<cameraSpace, &SpaceTransform::normalToInternal>(state, out, in);
 }
 
 HOST_EXPORT int32_t mi_point_to_object(RenderState* state, Vector* out, const Vector* in) {
-    return convert(state, out, in, objectSpace, &SpaceTransform::pointToSpace);
+    return convert<objectSpace, &SpaceTransform::pointToSpace>(state, out, in);
 }
 HOST_EXPORT int32_t mi_point_to_world(RenderState* state, Vector* out, const Vector* in) {
-    return convert(state, out, in, worldSpace, &SpaceTransform::pointToSpace);
+    return convert<worldSpace, &SpaceTransform::pointToSpace>(state, out, in);
 }
 HOST_EXPORT int32_t mi_point_to_camera(RenderState* state, Vector* out, const Vector* in) {
-    return convert(state, out, in, cameraSpace, &SpaceTransform::pointToSpace);
+    return convert<cameraSpace, &SpaceTransform::pointToSpace>(state, out, in);
 }
 HOST_EXPORT int32_t mi_point_to_light(RenderState* state, Vector* out, const Vector* in) {
-    return convert(state, out, in, lightSpace, &SpaceTransform::pointToSpace);
+    return convert<lightSpace, &SpaceTransform::pointToSpace>(state, out, in);
 }
 
 HOST_EXPORT int32_t mi_vector_to_object(RenderState* state, Vector* out, const Vector* in) {
-    return convert(state, out, in, objectSpace, &SpaceTransform::vectorToSpace);
+    return convert<objectSpace, &SpaceTransform::vectorToSpace>(state, out, in);
 }
 HOST_EXPORT int32_t mi_vector_to_world(RenderState* state, Vector* out, const Vector* in) {
-    return convert(state, out, in, worldSpace, &SpaceTransform::vectorToSpace);
+    return convert<worldSpace, &SpaceTransform::vectorToSpace>(state, out, in);
 }
 HOST_EXPORT int32_t mi_vector_to_camera(RenderState* state, Vector* out, const Vector* in) {
-    return convert(state, out, in, cameraSpace, &SpaceTransform::vectorToSpace);
+    return convert<cameraSpace, &SpaceTransform::vectorToSpace>(state, out, in);
 }
 HOST_EXPORT int32_t mi_vector_to_light(RenderState* state, Vector* out, const Vector* in) {
-    return convert(state, out, in, lightSpace, &SpaceTransform::vectorToSpace);
+    return convert<lightSpace, &SpaceTransform::vectorToSpace>(state, out, in);
 }
 
 HOST_EXPORT int32_t mi_normal_to_object(RenderState* state, Vector* out, const Vector* in) {
-    return convert(state, out, in, objectSpace, &SpaceTransform::normalToSpace);
+    return convert<objectSpace, &SpaceTransform::normalToSpace>(state, out, in);
 }
 HOST_EXPORT int32_t mi_normal_to_world(RenderState* state, Vector* out, const Vector* in) {
-    return convert(state, out, in, worldSpace, &SpaceTransform::normalToSpace);
+    return convert<worldSpace, &SpaceTransform::normalToSpace>(state, out, in);
 }
 HOST_EXPORT int32_t mi_normal_to_camera(RenderState* state, Vector* out, const Vector* in) {
-    return convert(state, out, in, cameraSpace, &SpaceTransform::normalToSpace);
+    return convert<cameraSpace, &SpaceTransform::normalToSpace>(state, out, in);
 }
 HOST_EXPORT int32_t mi_normal_to_light(RenderState* state, Vector* out, const Vector* in) {
-    return convert(state, out, in, lightSpace, &SpaceTransform::normalToSpace);
+    return convert<lightSpace, &SpaceTransform::normalToSpace>(state, out, in);
 }
 
 }  // extern "C"

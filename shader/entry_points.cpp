@@ -21,7 +21,7 @@ VANTREL_EXPORT int32_t vantrel_exit(RenderState*, ProbeParameters*) { return 1; 
 VANTREL_EXPORT int32_t vantrel(ProbeResult* result, RenderState* state,
                                ProbeParameters* parameters) {
     const ProbeOutcome probe = probeAlongNormal(state, parameters);
-    writeProbeResult(result, state, parameters, probe.frame, probe.chosen);
+    writeProbeResult(result, state, parameters, probe.frame, probe.chosen());
     return 1;
 }
 

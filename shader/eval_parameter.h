@@ -19,11 +19,16 @@ inline const void* evalParameter(RenderState* state, const void* field) {
     return value ? value : field;
 }
 
-// Reads a parameter and copies its value at once, before any further call into the host.
+// Reads a parameter and copies its value at once, before any further call into the host. An
+// unconnected parameter is read straight from its field.
 template <class T>
 inline T readParameter(RenderState* state, const T& field) {
+    const void* at = evalParameter(state, &field);
+    if (at == &field) [[likely]] {
+        return field;
+    }
     T value;
-    std::memcpy(&value, evalParameter(state, &field), sizeof value);
+    std::memcpy(&value, at, sizeof value);
     return value;
 }
 

@@ -4,15 +4,16 @@
 #include "probe_records.h"
 #include "vantrel_host.h"
 
+// The ray origins are not kept: each is formed from P, N and startOffset just before its ray is
+// cast, which gives the same values without holding them over the other ray.
 struct ProbeFrame {
     Vector probePoint;     // P: every hit is measured from here
     Vector probeNormal;    // N after makeUnit; zero when its length was zero
-    Vector frontOrigin;    // where the front ray starts (P unless the offset is applied)
-    Vector backOrigin;     // where the back ray starts
-    Vector backDirection;  // -N
-    bool offsetApplied;    // startOffset is a number other than zero
-    const void* savedPrimitive;  // the state's primitive on entry (when offsetApplied)
-    Vector savedPoint;           // the state's point on entry (when offsetApplied)
+    Vector backDirection;  // -N, set when the back ray is cast
+    bool offsetApplied;    // startOffset is a number other than zero; then, and only then:
+    float startOffset;     // the front ray starts at P - N * startOffset, the back one at P + ...
+    const void* savedPrimitive;  // the state's primitive on entry
+    Vector savedPoint;           // the state's point on entry
 };
 
 struct ProbeHit {
@@ -20,14 +21,20 @@ struct ProbeHit {
     Color rayColor;        // the colour the trace wrote
     Vector position;       // hit point
     Vector toHit;          // position - P
+    double distance;       // |toHit|, in double precision and unrounded
     Vector surfaceNormal;  // the child's normal, negated when the host had inverted it
     Vector derivU;
     Vector derivV;
 };
 
+// What the two rays found. The chosen hit is one of the two records, not a copy of it: the front
+// one unless the back one is nearer; with neither found, the front record is all zero.
 struct ProbeOutcome {
     ProbeFrame frame;
-    ProbeHit chosen;
+    ProbeHit front;
+    ProbeHit back;
+    bool backChosen;
+    const ProbeHit& chosen() const { return backChosen ? back : front; }
 };
 
 // Reads useInputPoint, inputNormal, inputPoint, startOffset, traceFront and traceBack, casts the

@@ -24,6 +24,12 @@ inline void makeUnit(Vector& v) {
     v.z *= reciprocal;
 }
 
+// v scaled to unit length by the same rule.
+inline Vector unit(Vector v) {
+    makeUnit(v);
+    return v;
+}
+
 // a · b in double precision from single-precision components, unrounded.
 inline double dotOf(const Vector& a, const Vector& b) {
     return double(a.x) * double(b.x) + double(a.y) * double(b.y) + double(a.z) * double(b.z);

@@ -6,9 +6,12 @@
 namespace testhost {
 namespace {
 
+// Each thread's log lives as long as the process: with MinGW a thread_local object's destructor
+// runs after the thread's emulated thread-local storage is gone, which corrupts the heap.
 std::vector<ForwardedCall>& log() {
-    thread_local std::vector<ForwardedCall> calls;
-    return calls;
+    thread_local std::vector<ForwardedCall>* calls = nullptr;
+    if (calls == nullptr) calls = new std::vector<ForwardedCall>();
+    return *calls;
 }
 
 template <class T>

@@ -11,8 +11,14 @@
 #include <string>
 #include <vector>
 
-#ifndef TESTHOST_API
-#define TESTHOST_API __attribute__((visibility("default")))
+// On Windows the log library is a DLL: its functions are exported when it is built (CMake defines
+// vantrel_forwarded_calls_EXPORTS then) and imported everywhere else.
+#if defined(_WIN32) && defined(vantrel_forwarded_calls_EXPORTS)
+#define FORWARDED_CALLS_API __declspec(dllexport)
+#elif defined(_WIN32)
+#define FORWARDED_CALLS_API __declspec(dllimport)
+#else
+#define FORWARDED_CALLS_API __attribute__((visibility("default")))
 #endif
 
 namespace testhost {
@@ -38,20 +44,21 @@ struct ForwardedCall {
 };
 
 // This thread's calls, oldest first.
-TESTHOST_API const std::vector<ForwardedCall>& forwardedCalls();
-TESTHOST_API void forgetForwardedCalls();
+FORWARDED_CALLS_API const std::vector<ForwardedCall>& forwardedCalls();
+FORWARDED_CALLS_API void forgetForwardedCalls();
 
 // The answers, distinct for every function (by its index in the host function table) and module.
 // The floating-point ones have low mantissa bits set, so a result that went through a conversion
 // on its way back does not compare equal.
-TESTHOST_API Word wordAnswer(int index, int module);
-TESTHOST_API float floatAnswer(int index, int module);
-TESTHOST_API double doubleAnswer(int index, int module);
+FORWARDED_CALLS_API Word wordAnswer(int index, int module);
+FORWARDED_CALLS_API float floatAnswer(int index, int module);
+FORWARDED_CALLS_API double doubleAnswer(int index, int module);
 
 // Used by the recorders.
-TESTHOST_API void recordWords(const char* function, int index, int module, Word first, va_list rest,
-                              std::uint64_t answerBits);
-TESTHOST_API Word recordMessage(const char* function, int index, int module,
-                                const std::int32_t* number, const char* format, va_list arguments);
+FORWARDED_CALLS_API void recordWords(const char* function, int index, int module, Word first,
+                                     va_list rest, std::uint64_t answerBits);
+FORWARDED_CALLS_API Word recordMessage(const char* function, int index, int module,
+                                       const std::int32_t* number, const char* format,
+                                       va_list arguments);
 
 }  // namespace testhost

@@ -26,6 +26,13 @@ inline double answer_double(int index, int module) {
 
 }  // namespace testhost
 
+// Every recorder is an export of the host module that instantiates it.
+#if defined(_WIN32)
+#define TESTHOST_RECORDER_EXPORT __declspec(dllexport)
+#else
+#define TESTHOST_RECORDER_EXPORT __attribute__((visibility("default")))
+#endif
+
 #define TESTHOST_RESULT_word testhost::Word
 #define TESTHOST_RESULT_float float
 #define TESTHOST_RESULT_double double
@@ -33,7 +40,7 @@ inline double answer_double(int index, int module) {
 // A host function of any parameter list: variadic, so that on x86-64 the doubles are read from
 // xmm0-7 only when the caller's rax says it used them, which shows a count lost on the way.
 #define TESTHOST_WORD_RECORDER(name, index, module, result)                                 \
-    TESTHOST_API TESTHOST_RESULT_##result name(testhost::Word first, ...) {                 \
+    TESTHOST_RECORDER_EXPORT TESTHOST_RESULT_##result name(testhost::Word first, ...) {     \
         const TESTHOST_RESULT_##result answer = testhost::answer_##result(index, module);   \
         va_list rest;                                                                       \
         va_start(rest, first);                                                              \
@@ -44,7 +51,7 @@ inline double answer_double(int index, int module) {
 
 // A message function formats what it is given, as the host's do.
 #define TESTHOST_MESSAGE_RECORDER(name, index, module)                                 \
-    TESTHOST_API testhost::Word name(const char* format, ...) {                        \
+    TESTHOST_RECORDER_EXPORT testhost::Word name(const char* format, ...) {            \
         va_list arguments;                                                             \
         va_start(arguments, format);                                                   \
         const testhost::Word answer =                                                  \
@@ -53,12 +60,12 @@ inline double answer_double(int index, int module) {
         return answer;                                                                 \
     }
 
-#define TESTHOST_NUMBERED_MESSAGE_RECORDER(name, index, module)                        \
-    TESTHOST_API testhost::Word name(std::int32_t number, const char* format, ...) {   \
-        va_list arguments;                                                             \
-        va_start(arguments, format);                                                   \
-        const testhost::Word answer =                                                  \
-            testhost::recordMessage(#name, index, module, &number, format, arguments); \
-        va_end(arguments);                                                             \
-        return answer;                                                                 \
+#define TESTHOST_NUMBERED_MESSAGE_RECORDER(name, index, module)                                  \
+    TESTHOST_RECORDER_EXPORT testhost::Word name(std::int32_t number, const char* format, ...) { \
+        va_list arguments;                                                                       \
+        va_start(arguments, format);                                                             \
+        const testhost::Word answer =                                                            \
+            testhost::recordMessage(#name, index, module, &number, format, arguments);           \
+        va_end(arguments);                                                                       \
+        return answer;                                                                           \
     }

@@ -21,9 +21,12 @@ struct HostState {
     std::vector<HostCall> log;
 };
 
+// Each thread's state lives as long as the process: with MinGW a thread_local object's destructor
+// runs after the thread's emulated thread-local storage is gone, which corrupts the heap.
 HostState& host() {
-    thread_local HostState state;
-    return state;
+    thread_local HostState* state = nullptr;
+    if (state == nullptr) state = new HostState();
+    return *state;
 }
 
 void record(const char* function, const RenderState* state, Vector argument = {},

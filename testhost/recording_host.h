@@ -10,7 +10,15 @@
 
 #include "vantrel_host.h"
 
+// On Windows the test host is a DLL: its exports are marked when it is built (CMake defines
+// vantrel_testhost_EXPORTS then) and imported everywhere else.
+#if defined(_WIN32) && defined(vantrel_testhost_EXPORTS)
+#define TESTHOST_API __declspec(dllexport)
+#elif defined(_WIN32)
+#define TESTHOST_API __declspec(dllimport)
+#else
 #define TESTHOST_API __attribute__((visibility("default")))
+#endif
 
 namespace testhost {
 

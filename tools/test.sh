@@ -17,3 +17,6 @@ run_suite() {
 # The plug-in with the host functions bound by the loader, and with the binding layer.
 run_suite linux-loader
 run_suite linux
+
+# The two shipped platforms, cross-built, with their suites run under qemu-ppc and Wine.
+tools/test-cross.sh ppc mingw-i686

@@ -1,9 +1,9 @@
 // The binding layer under test and the host modules it is handed, loaded once per test process.
-// Everything is loaded privately (RTLD_LOCAL): no host function is visible in the process's global
-// scope, so a lookup with a null handle finds nothing.
+// Everything is loaded privately (RTLD_LOCAL on Linux; on Windows a lookup only ever searches the
+// one module it is given): no host function is visible in the process's global scope, so a lookup
+// with a null handle finds nothing.
 #pragma once
 
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <array>
@@ -15,8 +15,16 @@
 
 #include "forwarded_calls.h"
 #include "host_function_table.h"
+#include "module_loader.h"
 
 using testhost::Word;
+
+// The code in the "dlsym failed" line for a name the module lacks: the platform's own.
+#if defined(_WIN32)
+inline constexpr int kMissingNameError = 127;  // GetLastError(): ERROR_PROC_NOT_FOUND
+#else
+inline constexpr int kMissingNameError = 1;  // the loader gave a reason
+#endif
 using ForwarderAddress = void (*)();
 
 class BindingModules {
@@ -48,14 +56,17 @@ class BindingModules {
           slots(symbol<std::atomic<void*>* (*)()>("vantrelProbeSlots")()) {}
 
     static void* open(const char* path) {
-        void* handle = dlopen(path, RTLD_NOW | RTLD_LOCAL);
-        if (!handle) throw std::runtime_error(std::string("cannot load ") + dlerror());
+        void* handle = testloader::openModule(path);
+        if (!handle) {
+            throw std::runtime_error(std::string("cannot load ") + path + ": " +
+                                     testloader::loaderError());
+        }
         return handle;
     }
 
     template <class Fn>
     Fn symbol(const char* name) const {
-        void* address = dlsym(probe, name);
+        void* address = testloader::findSymbol(probe, name);
         if (!address) throw std::runtime_error(std::string("the probe module lacks ") + name);
         return reinterpret_cast<Fn>(address);
     }

@@ -4,7 +4,11 @@
 #include "forwarder_directory.h"
 #include "host_function_slots.h"
 
+#if defined(_WIN32)
+#define PROBE_EXPORT __declspec(dllexport)
+#else
 #define PROBE_EXPORT __attribute__((visibility("default")))
+#endif
 
 extern "C" {
 

@@ -64,7 +64,8 @@ TEST_F(BindingTest, SimultaneousFirstCallsAllLand) {
             EXPECT_EQ(landed[t], static_cast<int>(functions.size())) << "round " << round;
         }
         for (const HostFunction f : functions) {
-            EXPECT_EQ(modules.slot(f).load(), dlsym(modules.secondHost, hostFunctionInfo(f).name));
+            EXPECT_EQ(modules.slot(f).load(),
+                      testloader::findSymbol(modules.secondHost, hostFunctionInfo(f).name));
         }
     }
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");

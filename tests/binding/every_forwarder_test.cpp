@@ -72,7 +72,8 @@ TEST_F(BindingTest, EveryForwarderReachesItsHostFunctionWithTheCallersArguments)
                 const std::uint64_t resultBits = callWithWordsForBits(f, address, a);
                 expectWordCallLanded(f, a, resultBits);
             }
-            EXPECT_EQ(modules.slot(f).load(), dlsym(modules.secondHost, hostFunctionInfo(f).name));
+            EXPECT_EQ(modules.slot(f).load(),
+                      testloader::findSymbol(modules.secondHost, hostFunctionInfo(f).name));
         }
     }
 }

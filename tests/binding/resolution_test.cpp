@@ -20,7 +20,7 @@ std::string lookupFailedLine(const char* name, const void* module, int error) {
 
 // A module that exports no host function: the log library, already loaded.
 void* moduleWithoutHostFunctions() {
-    return dlopen(VANTREL_FORWARDED_CALLS_PATH, RTLD_NOW | RTLD_NOLOAD);
+    return testloader::loadedModule(VANTREL_FORWARDED_CALLS_PATH);
 }
 
 // One function of each family and result kind, called with arguments it could not survive
@@ -69,7 +69,7 @@ TEST_F(BindingTest, MissingHostFunctionIsReportedCallsNothingAndIsLookedUpAgainN
         for (int call = 0; call < 2; ++call) {
             CaptureStderr();
             const std::uint64_t result = c.call(modules.forwarder(c.function));
-            EXPECT_EQ(GetCapturedStderr(), lookupFailedLine(name, module, 1));
+            EXPECT_EQ(GetCapturedStderr(), lookupFailedLine(name, module, kMissingNameError));
             EXPECT_EQ(result, 0u);
             EXPECT_EQ(modules.slot(c.function).load(), nullptr);
         }
@@ -81,9 +81,10 @@ TEST_F(BindingTest, MissingHostFunctionIsReportedCallsNothingAndIsLookedUpAgainN
 // nothing here, and its line; both again on the next call.
 TEST_F(BindingTest, NullHandleIsReportedBeforeTheFailedLookup) {
     const std::string expected =
-        "DYNLOAD: dl_handle null\n" + lookupFailedLine("mi_luminance", nullptr, 1);
-    EXPECT_EQ(lookupFailedLine("mi_luminance", nullptr, 1),
-              "dlsym failed on \"mi_luminance\" (handle: 00000000 error: 1)\n");
+        "DYNLOAD: dl_handle null\n" + lookupFailedLine("mi_luminance", nullptr, kMissingNameError);
+    EXPECT_EQ(lookupFailedLine("mi_luminance", nullptr, kMissingNameError),
+              "dlsym failed on \"mi_luminance\" (handle: 00000000 error: " +
+                  std::to_string(kMissingNameError) + ")\n");
     for (int call = 0; call < 2; ++call) {
         CaptureStderr();
         const float result = callWithWords<float>(modules.forwarder(HostFunction::mi_luminance),
@@ -114,9 +115,10 @@ TEST_F(BindingTest, FirstCallFillsOnlyItsOwnEntry) {
     EXPECT_EQ(GetCapturedStderr(), "");
     for (std::size_t i = 0; i < kHostFunctionCount; ++i) {
         const HostFunction f = hostFunctionAt(i);
-        EXPECT_EQ(modules.slots[i].load(), f == HostFunction::mi_api_poly_begin
-                                               ? dlsym(modules.secondHost, "mi_api_poly_begin")
-                                               : nullptr)
+        EXPECT_EQ(modules.slots[i].load(),
+                  f == HostFunction::mi_api_poly_begin
+                      ? testloader::findSymbol(modules.secondHost, "mi_api_poly_begin")
+                      : nullptr)
             << kHostFunctions[i].name;
     }
 }
@@ -141,7 +143,7 @@ TEST_F(BindingTest, LaterCallsGoThroughTheEntryWithoutLookingUpAgain) {
             return onlyRecordedCall().module;
         };
         EXPECT_EQ(callOnce(), 1);
-        modules.slot(f).store(dlsym(modules.testHost, hostFunctionInfo(f).name));
+        modules.slot(f).store(testloader::findSymbol(modules.testHost, hostFunctionInfo(f).name));
         CaptureStderr();
         EXPECT_EQ(callOnce(), 0);
         EXPECT_EQ(GetCapturedStderr(), "");
@@ -165,7 +167,8 @@ TEST_F(BindingTest, SecondModuleHandleMakesEveryNameResolveThere) {
             } else {
                 callWithWordsForBits(f, modules.forwarder(f), a);
             }
-            EXPECT_EQ(modules.slots[i].load(), dlsym(module, kHostFunctions[i].name))
+            EXPECT_EQ(modules.slots[i].load(),
+                      testloader::findSymbol(module, kHostFunctions[i].name))
                 << kHostFunctions[i].name;
         }
         EXPECT_EQ(GetCapturedStderr(), "");

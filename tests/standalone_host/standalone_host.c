@@ -2,11 +2,34 @@
  * plug-in: its own records, its own host functions, blocks laid out by byte offset. It loads the
  * plug-in, shades the worked examples of distance shaping, prints each result and fails when one
  * differs from the expected value. */
-#include <dlfcn.h>
 #include <math.h>
 #include <stdint.h>
 #include <stdio.h>
 #include <string.h>
+
+/* Loading a library and finding a name in it, on the platform's own loader. This program exports
+ * its mi_ functions for the plug-in's loader, or its binding layer, to find. */
+#if defined(_WIN32)
+#include <windows.h>
+#define HOST_EXPORT __declspec(dllexport)
+static void* openLibrary(const char* path) { return LoadLibraryA(path); }
+static void* findName(void* library, const char* name) {
+    return (void*)GetProcAddress((HMODULE)library, name);
+}
+static void* thisProgram(void) { return GetModuleHandleA(NULL); }
+static const char* loadError(void) {
+    static char text[32];
+    snprintf(text, sizeof text, "error %lu", (unsigned long)GetLastError());
+    return text;
+}
+#else
+#include <dlfcn.h>
+#define HOST_EXPORT
+static void* openLibrary(const char* path) { return dlopen(path, RTLD_NOW | RTLD_LOCAL); }
+static void* findName(void* library, const char* name) { return dlsym(library, name); }
+static void* thisProgram(void) { return dlopen(NULL, RTLD_NOW); }
+static const char* loadError(void) { return dlerror(); }
+#endif
 
 typedef struct { float x, y, z; } Vec3;
 typedef struct { float r, g, b, a; } Rgba;
@@ -30,9 +53,9 @@ static float hitDistance;
 static State childState;
 static const Vec3 derivatives[2] = {{3.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 0.0f}};
 
-void* mi_phen_eval(State* state, void* parameter) { (void)state; return parameter; }
+HOST_EXPORT void* mi_phen_eval(State* state, void* parameter) { (void)state; return parameter; }
 
-int32_t mi_trace_reflection(Rgba* result, State* state, const Vec3* direction) {
+HOST_EXPORT int32_t mi_trace_reflection(Rgba* result, State* state, const Vec3* direction) {
     memset(&childState, 0, sizeof childState);
     state->child = &childState;
     if (direction->z <= 0.0f) return 0; /* nothing behind */
@@ -47,7 +70,7 @@ int32_t mi_trace_reflection(Rgba* result, State* state, const Vec3* direction) {
 }
 
 #define IDENTITY(name) \
-    int32_t name(State* s, Vec3* out, const Vec3* in) { (void)s; *out = *in; return 1; }
+    HOST_EXPORT int32_t name(State* s, Vec3* out, const Vec3* in) { (void)s; *out = *in; return 1; }
 IDENTITY(mi_point_from_camera) IDENTITY(mi_normal_from_camera)
 IDENTITY(mi_point_to_object) IDENTITY(mi_point_to_world)
 IDENTITY(mi_point_to_camera) IDENTITY(mi_point_to_light)
@@ -81,19 +104,19 @@ int main(int argc, char** argv) {
         fprintf(stderr, "usage: %s path/to/vantrel.so\n", argv[0]);
         return 2;
     }
-    void* plugin = dlopen(argv[1], RTLD_NOW | RTLD_LOCAL);
+    void* plugin = openLibrary(argv[1]);
     if (!plugin) {
-        fprintf(stderr, "cannot load %s: %s\n", argv[1], dlerror());
+        fprintf(stderr, "cannot load %s: %s\n", argv[1], loadError());
         return 2;
     }
-    int32_t (*version)(void) = (int32_t (*)(void))dlsym(plugin, "vantrel_version");
-    int32_t (*shade)(void*, State*, void*) = (int32_t (*)(void*, State*, void*))dlsym(plugin, "vantrel");
-    int32_t (*setModule)(void*) = (int32_t (*)(void*))dlsym(plugin, "miSetModuleHandle");
+    int32_t (*version)(void) = (int32_t (*)(void))findName(plugin, "vantrel_version");
+    int32_t (*shade)(void*, State*, void*) = (int32_t (*)(void*, State*, void*))findName(plugin, "vantrel");
+    int32_t (*setModule)(void*) = (int32_t (*)(void*))findName(plugin, "miSetModuleHandle");
     if (!version || !shade) {
         fprintf(stderr, "%s lacks the shader's entry points\n", argv[1]);
         return 2;
     }
-    if (setModule) setModule(dlopen(NULL, RTLD_NOW)); /* this program exports the mi_ functions */
+    if (setModule) setModule(thisProgram()); /* this program exports the mi_ functions */
     printf("vantrel version %d%s\n", version(), setModule ? ", binding layer" : "");
 
     const Example examples[] = {
