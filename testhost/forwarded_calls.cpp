@@ -3,15 +3,14 @@
 #include <cstdio>
 #include <cstring>
 
+#include "per_thread.h"
+
 namespace testhost {
 namespace {
 
-// Each thread's log lives as long as the process: with MinGW a thread_local object's destructor
-// runs after the thread's emulated thread-local storage is gone, which corrupts the heap.
+// Each thread's log lives as long as the process (per_thread.h).
 std::vector<ForwardedCall>& log() {
-    thread_local std::vector<ForwardedCall>* calls = nullptr;
-    if (calls == nullptr) calls = new std::vector<ForwardedCall>();
-    return *calls;
+    return perThread<std::vector<ForwardedCall>>();
 }
 
 template <class T>

@@ -4,6 +4,8 @@
 #include <deque>
 #include <map>
 
+#include "per_thread.h"
+
 namespace testhost {
 namespace {
 
@@ -21,12 +23,9 @@ struct HostState {
     std::vector<HostCall> log;
 };
 
-// Each thread's state lives as long as the process: with MinGW a thread_local object's destructor
-// runs after the thread's emulated thread-local storage is gone, which corrupts the heap.
+// Each thread's state lives as long as the process (per_thread.h).
 HostState& host() {
-    thread_local HostState* state = nullptr;
-    if (state == nullptr) state = new HostState();
-    return *state;
+    return perThread<HostState>();
 }
 
 void record(const char* function, const RenderState* state, Vector argument = {},

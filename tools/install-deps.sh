@@ -10,6 +10,7 @@ packages=(
   libembree-dev libopenexr-dev libtinyobjloader-dev libpng-dev
   # The 32-bit PowerPC build, and the emulators that run the cross-built tests (tools/test-cross.sh).
   g++-powerpc-linux-gnu qemu-user wine wine32:i386
+  clang-14 libclang-rt-14-dev llvm-14  # sanitizer builds and the fuzzer (tools/test-hardening.sh)
 )
 
 # Wine runs 32-bit Windows programs with Debian's i386 packages.
