@@ -20,3 +20,7 @@ run_suite linux
 
 # The two shipped platforms, cross-built, with their suites run under qemu-ppc and Wine.
 tools/test-cross.sh ppc mingw-i686
+
+# The native suite again under AddressSanitizer with UndefinedBehaviorSanitizer (with the bounded
+# fuzz campaign) and under ThreadSanitizer (with the concurrency stress).
+tools/test-hardening.sh
